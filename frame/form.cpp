@@ -1,0 +1,110 @@
+#include "form.h"
+
+#include <string>
+
+#include "window_host.h"
+
+namespace forms {
+
+namespace {
+
+std::string_view interfaceOf(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Label: return "Label";
+    case ControlKind::TextBox: return "TextBox";
+    case ControlKind::CommandButton: return "CommandButton";
+    case ControlKind::OptionButton: return "OptionButton";
+    }
+    return "Control";
+}
+
+// Checks the status of one call on `object` and clears the floating-point status after it.
+void finishCall(Status status, std::string_view object, std::string_view interface, std::string_view operation) {
+    clearFloatStatus();
+    if (status < 0) raiseCallError(status, object, interface, operation);
+}
+
+template <class Call>
+void performOn(detail::WindowHost& host, std::string_view object, std::string_view interface,
+               std::string_view operation, Call&& call) {
+    Status status = detail::injectedFailure(object, operation);
+    if (status == Success) status = call(host);
+    finishCall(status, object, interface, operation);
+}
+
+}  // namespace
+
+std::string_view Control::name() const { return form_->host().description().controls[index_].name; }
+
+template <class Call>
+void Control::perform(std::string_view operation, Call&& call) const {
+    const ControlDescription& control = form_->host().description().controls[index_];
+    performOn(form_->host(), control.name, interfaceOf(control.kind), operation,
+              [&](detail::WindowHost& host) { return call(host, index_); });
+}
+
+bool Control::visible() const {
+    bool result = false;
+    perform("Visible", [&](detail::WindowHost& host, int index) { return host.getVisible(index, result); });
+    return result;
+}
+
+void Control::setVisible(bool visible) {
+    perform("Visible", [&](detail::WindowHost& host, int index) { return host.setVisible(index, visible); });
+}
+
+bool Control::enabled() const {
+    bool result = false;
+    perform("Enabled", [&](detail::WindowHost& host, int index) { return host.getEnabled(index, result); });
+    return result;
+}
+
+void Control::setEnabled(bool enabled) {
+    perform("Enabled", [&](detail::WindowHost& host, int index) { return host.setEnabled(index, enabled); });
+}
+
+void Control::setFocus() {
+    perform("SetFocus", [&](detail::WindowHost& host, int index) { return host.setFocus(index); });
+}
+
+std::string TextBox::text() const {
+    std::string result;
+    perform("Text", [&](detail::WindowHost& host, int index) { return host.getText(index, result); });
+    return result;
+}
+
+void TextBox::setText(std::string_view text) {
+    perform("Text", [&](detail::WindowHost& host, int index) { return host.setText(index, text); });
+}
+
+TruthValue OptionButton::value() const {
+    TruthValue result = False;
+    perform("Value", [&](detail::WindowHost& host, int index) { return host.getValue(index, result); });
+    return result;
+}
+
+void OptionButton::setValue(TruthValue value) {
+    perform("Value", [&](detail::WindowHost& host, int index) { return host.setValue(index, value); });
+}
+
+Color Form::backColor() const {
+    Color result = 0;
+    performOn(host_, host_.project().windowName, "Form", "BackColor",
+              [&](detail::WindowHost& host) { return host.getBackColor(result); });
+    return result;
+}
+
+void Form::setBackColor(Color color) {
+    performOn(host_, host_.project().windowName, "Form", "BackColor",
+              [&](detail::WindowHost& host) { return host.setBackColor(color); });
+}
+
+int Form::find(std::string_view name, ControlKind kind) const {
+    const auto& controls = host_.description().controls;
+    for (std::size_t index = 0; index < controls.size(); ++index) {
+        if (controls[index].name == name && controls[index].kind == kind) return static_cast<int>(index);
+    }
+    raise(ErrorCode::ControlNotFound, std::string(name));
+}
+
+}  // namespace forms

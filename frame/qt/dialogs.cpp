@@ -1,0 +1,118 @@
+#include "dialogs.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <limits>
+
+#include "float_status.h"
+
+namespace forms::detail {
+
+namespace {
+
+QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+void copyToClipboard(const QString& caption, const QString& text) {
+    QApplication::clipboard()->setText(caption + QStringLiteral("\n\n") + text + QStringLiteral("\n"));
+}
+
+// A message box whose caption and text Ctrl+C copies on every platform.
+class MessageDialog final : public QMessageBox {
+public:
+    MessageDialog(QWidget* parent, testing::DialogKind kind, const QString& caption, const QString& prompt)
+        : QMessageBox(parent) {
+        setWindowTitle(caption);
+        setTextFormat(Qt::PlainText);
+        setText(prompt);
+        setIcon(kind == testing::DialogKind::Error ? QMessageBox::Critical : QMessageBox::NoIcon);
+        QPushButton* ok = addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        setDefaultButton(ok);
+        setEscapeButton(ok);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->matches(QKeySequence::Copy)) {
+            copyToClipboard(windowTitle(), text());
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+};
+
+// The input box: prompt, one empty line, OK (the default button) and Cancel.
+class InputDialog final : public QDialog {
+public:
+    InputDialog(QWidget* parent, const QString& caption, const QString& prompt) : QDialog(parent) {
+        setWindowTitle(caption);
+        prompt_ = new QLabel(prompt, this);
+        prompt_->setTextFormat(Qt::PlainText);
+        prompt_->setWordWrap(true);
+        field_ = new QLineEdit(this);
+        field_->setMaxLength(std::numeric_limits<int>::max());
+        field_->installEventFilter(this);
+        auto* buttons = new QDialogButtonBox(this);
+        QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+        buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
+        ok->setDefault(true);
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(prompt_);
+        layout->addWidget(field_);
+        layout->addWidget(buttons);
+        setMinimumWidth(360);
+        field_->setFocus();
+    }
+
+    QString answer() const { return field_->text(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // With nothing selected, Ctrl+C copies the box itself, as in a message box.
+        if (watched == field_ && event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) && !field_->hasSelectedText()) {
+            copyToClipboard(windowTitle(), prompt_->text());
+            return true;
+        }
+        return QDialog::eventFilter(watched, event);
+    }
+
+private:
+    QLabel* prompt_;
+    QLineEdit* field_;
+};
+
+}  // namespace
+
+void showMessage(QWidget* parent, testing::DialogKind kind, std::string_view caption, std::string_view prompt) {
+    const FloatStatusKeeper keepFloatStatus;
+    if (testing::hasDialogResponder()) {
+        testing::respond({kind, std::string(caption), std::string(prompt)});
+        return;
+    }
+    MessageDialog dialog(parent, kind, toQString(caption), toQString(prompt));
+    dialog.exec();
+}
+
+std::string askInput(QWidget* parent, std::string_view caption, std::string_view prompt) {
+    const FloatStatusKeeper keepFloatStatus;
+    if (testing::hasDialogResponder()) {
+        testing::DialogAnswer answer =
+            testing::respond({testing::DialogKind::Input, std::string(caption), std::string(prompt)});
+        return answer.accepted ? answer.text : std::string();
+    }
+    InputDialog dialog(parent, toQString(caption), toQString(prompt));
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.answer().toStdString();
+}
+
+}  // namespace forms::detail

@@ -1,0 +1,316 @@
+#include "form_window.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "runtime_state.h"
+
+namespace forms::detail {
+
+namespace {
+
+// A control call the toolkit cannot do (focus to a hidden control, text of a button).
+constexpr Status CannotDo = -static_cast<int>(ErrorCode::ControlCallFailed);
+
+QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QColor toQColor(Color color) { return QColor(redOf(color), greenOf(color), blueOf(color)); }
+
+Color toColor(const QColor& color) {
+    return static_cast<Color>(color.red()) | static_cast<Color>(color.green()) << 8 |
+           static_cast<Color>(color.blue()) << 16;
+}
+
+// Controls keep their own default background when the window is recoloured.
+void keepOwnBackground(QWidget& widget) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, QGuiApplication::palette().color(QPalette::Window));
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+
+QWidget* createLabel(QWidget& parent, const ControlDescription& control) {
+    auto* label = new QLabel(toQString(control.caption), &parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment((control.captionCentred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    label->setFocusPolicy(Qt::NoFocus);
+    keepOwnBackground(*label);
+    return label;
+}
+
+QWidget* createTextBox(QWidget& parent, const ControlDescription&) {
+    auto* textBox = new QLineEdit(&parent);
+    // Typed and pasted text is never cut.
+    textBox->setMaxLength(std::numeric_limits<int>::max());
+    return textBox;
+}
+
+QWidget* createCommandButton(QWidget& parent, const ControlDescription& control) {
+    auto* button = new QPushButton(toQString(control.caption), &parent);
+    // Enter in a text box must never press a button.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+QWidget* createOptionButton(QWidget& parent, const ControlDescription& control) {
+    // Option buttons on the same window are one group through auto-exclusivity; none is
+    // selected at start.
+    auto* option = new QRadioButton(toQString(control.caption), &parent);
+    keepOwnBackground(*option);
+    return option;
+}
+
+// One entry a control kind, in the order of ControlKind.
+constexpr std::array<QWidget* (*)(QWidget&, const ControlDescription&), 4> controlFactories = {
+    &createLabel, &createTextBox, &createCommandButton, &createOptionButton};
+
+// The key code a key press delivers to KeyPress: Enter is 13, a typed character its UTF-16
+// code; keys that type nothing (arrows, Shift) deliver none.
+std::optional<std::int16_t> keyCodeOf(const QKeyEvent& event) {
+    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) return 13;
+    const QString text = event.text();
+    if (text.isEmpty()) return std::nullopt;
+    return static_cast<std::int16_t>(text.at(0).unicode());
+}
+
+std::string_view eventName(Event event) {
+    switch (event) {
+    case Event::Click: return "Click";
+    case Event::KeyPress: return "KeyPress";
+    case Event::Load: return "Load";
+    }
+    return "";
+}
+
+}  // namespace
+
+QFont defaultFont() {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    return font;
+}
+
+int pixelsFromTwips(int twips, double dotsPerInch) {
+    return static_cast<int>(std::lround(twips * dotsPerInch / 1440.0));
+}
+
+FormWindow::FormWindow(const Project& project)
+    : project_(project), dotsPerInch_(QGuiApplication::primaryScreen()->logicalDotsPerInchX()) {
+    setWindowTitle(toQString(project_.window.caption));
+    setFont(defaultFont());
+    setAutoFillBackground(true);
+    resize(pixels(project_.window.clientWidth), pixels(project_.window.clientHeight));
+    buildControls();
+    setTabOrder();
+    form_ = project_.createForm(*this);
+}
+
+FormWindow::~FormWindow() {
+    RuntimeState& state = runtimeState();
+    if (state.defaultWindow == this) state.defaultWindow = nullptr;
+}
+
+int FormWindow::pixels(int twips) const { return pixelsFromTwips(twips, dotsPerInch_); }
+
+void FormWindow::buildControls() {
+    for (const ControlDescription& control : project_.window.controls) {
+        QWidget* widget = controlFactories[static_cast<std::size_t>(control.kind)](*this, control);
+        widget->setObjectName(toQString(control.name));
+        widget->setGeometry(pixels(control.left), pixels(control.top), pixels(control.width),
+                            pixels(control.height));
+        // A click on a control is that control's, never the window's.
+        widget->setAttribute(Qt::WA_NoMousePropagation);
+        if (control.kind == ControlKind::TextBox) widget->installEventFilter(this);
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            connect(button, &QAbstractButton::clicked, this, [this, name = control.name] {
+                std::int16_t noKey = 0;
+                dispatch(name, Event::Click, noKey);
+            });
+        }
+        widget->setVisible(!control.hiddenAtStart);
+        // A label that overlaps a neighbour stays beneath it, so it never hides a box's border.
+        if (control.kind == ControlKind::Label) widget->lower();
+        controls_.push_back(widget);
+    }
+}
+
+void FormWindow::setTabOrder() {
+    std::vector<int> order;
+    for (std::size_t index = 0; index < controls_.size(); ++index) {
+        if (controls_[index]->focusPolicy() != Qt::NoFocus) order.push_back(static_cast<int>(index));
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [this](int left, int right) { return describe(left).tabIndex < describe(right).tabIndex; });
+    for (std::size_t position = 1; position < order.size(); ++position) {
+        QWidget::setTabOrder(controls_[order[position - 1]], controls_[order[position]]);
+    }
+}
+
+QWidget* FormWindow::firstInTabOrder() const {
+    QWidget* first = nullptr;
+    int lowest = std::numeric_limits<int>::max();
+    for (std::size_t index = 0; index < controls_.size(); ++index) {
+        QWidget* widget = controls_[index];
+        const int tabIndex = describe(static_cast<int>(index)).tabIndex;
+        if (widget->focusPolicy() == Qt::NoFocus || !widget->isVisibleTo(this) || !widget->isEnabled()) continue;
+        if (tabIndex < lowest) {
+            lowest = tabIndex;
+            first = widget;
+        }
+    }
+    return first;
+}
+
+QWidget* FormWindow::control(std::string_view name) const {
+    for (std::size_t index = 0; index < controls_.size(); ++index) {
+        if (describe(static_cast<int>(index)).name == name) return controls_[index];
+    }
+    return nullptr;
+}
+
+void FormWindow::load() {
+    std::int16_t noKey = 0;
+    dispatch(project_.windowName, Event::Load, noKey);
+}
+
+void FormWindow::showAtStart() {
+    show();
+    activateWindow();
+    if (QWidget* first = firstInTabOrder()) first->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void FormWindow::dispatch(std::string_view control, Event event, std::int16_t& keyCode) {
+    const auto& bindings = project_.bindings;
+    const auto binding = std::find_if(bindings.begin(), bindings.end(), [&](const Binding& candidate) {
+        return candidate.control == control && candidate.event == event;
+    });
+    if (binding == bindings.end()) return;
+    // The floating-point status belongs to the running handler alone.
+    clearFloatStatus();
+    const std::string where = std::string(control) + "_" + std::string(eventName(event));
+    try {
+        binding->entry(*form_, keyCode);
+    } catch (const RuntimeError& error) {
+        reportRuntimeError(error, where);
+    } catch (const std::bad_alloc&) {
+        reportRuntimeError(RuntimeError(ErrorCode::OutOfMemory), where);
+    }
+}
+
+void FormWindow::mousePressEvent(QMouseEvent* event) {
+    pressedOnWindow_ = event->button() == Qt::LeftButton;
+    QWidget::mousePressEvent(event);
+}
+
+void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = pressedOnWindow_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressedOnWindow_ = false;
+    if (click) {
+        std::int16_t noKey = 0;
+        dispatch(project_.windowName, Event::Click, noKey);
+    }
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    auto* textBox = qobject_cast<QLineEdit*>(watched);
+    const std::optional<std::int16_t> typed = textBox ? keyCodeOf(*static_cast<QKeyEvent*>(event)) : std::nullopt;
+    if (!typed) return false;
+    std::int16_t keyCode = *typed;
+    dispatch(textBox->objectName().toStdString(), Event::KeyPress, keyCode);
+    // Enter has done all it does once the handler returns; a key code set to 0 is swallowed.
+    if (*typed == 13 || keyCode == 0) return true;
+    if (keyCode != *typed) {
+        textBox->insert(QString(QChar(static_cast<char16_t>(keyCode))));
+        return true;
+    }
+    return false;
+}
+
+Status FormWindow::getText(int control, std::string& text) {
+    auto* textBox = qobject_cast<QLineEdit*>(controls_[control]);
+    if (!textBox) return CannotDo;
+    text = textBox->text().toStdString();
+    return Success;
+}
+
+Status FormWindow::setText(int control, std::string_view text) {
+    auto* textBox = qobject_cast<QLineEdit*>(controls_[control]);
+    if (!textBox) return CannotDo;
+    textBox->setText(toQString(text));
+    return Success;
+}
+
+Status FormWindow::getValue(int control, TruthValue& value) {
+    auto* option = qobject_cast<QRadioButton*>(controls_[control]);
+    if (!option) return CannotDo;
+    value = option->isChecked() ? True : False;
+    return Success;
+}
+
+Status FormWindow::setValue(int control, TruthValue value) {
+    auto* option = qobject_cast<QRadioButton*>(controls_[control]);
+    if (!option) return CannotDo;
+    // The group refuses to clear its selected button; clearing is allowed here.
+    option->setAutoExclusive(value != False);
+    option->setChecked(value != False);
+    option->setAutoExclusive(true);
+    return Success;
+}
+
+Status FormWindow::getVisible(int control, bool& visible) {
+    visible = !controls_[control]->isHidden();
+    return Success;
+}
+
+Status FormWindow::setVisible(int control, bool visible) {
+    controls_[control]->setVisible(visible);
+    return Success;
+}
+
+Status FormWindow::getEnabled(int control, bool& enabled) {
+    enabled = controls_[control]->isEnabled();
+    return Success;
+}
+
+Status FormWindow::setEnabled(int control, bool enabled) {
+    controls_[control]->setEnabled(enabled);
+    return Success;
+}
+
+Status FormWindow::setFocus(int control) {
+    QWidget* widget = controls_[control];
+    if (widget->focusPolicy() == Qt::NoFocus || !isVisible() || !widget->isVisibleTo(this) || !widget->isEnabled()) {
+        return CannotDo;
+    }
+    widget->setFocus(Qt::OtherFocusReason);
+    return Success;
+}
+
+Status FormWindow::getBackColor(Color& color) {
+    color = toColor(palette().color(QPalette::Window));
+    return Success;
+}
+
+Status FormWindow::setBackColor(Color color) {
+    QPalette colored = palette();
+    colored.setColor(QPalette::Window, toQColor(color));
+    setPalette(colored);
+    return Success;
+}
+
+}  // namespace forms::detail

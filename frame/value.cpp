@@ -1,0 +1,334 @@
+// The value layer: text/number conversions, rounding and variant arithmetic.
+// Every conversion here is locale-independent: the application sets the user's locale, which
+// must not change how numbers are read or shown.
+#include "value.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <limits>
+#include <system_error>
+
+#include "runtime_error.h"
+
+namespace forms {
+namespace {
+
+template <class... F>
+struct Overloaded : F... {
+    using F::operator()...;
+};
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isSeparator(char c) { return c == '.' || c == ','; }
+
+// Every Double and every halfway point between two Doubles has at most 767 significant decimal
+// digits, so keeping more than that and folding the rest into one nonzero "sticky" digit
+// rounds exactly as the full digit string would, while the conversion sees a bounded input.
+constexpr std::size_t KeptDigits = 800;
+// Any nonzero significand with an exponent this large is far outside the Double range either
+// way; clamping keeps a long exponent from overflowing the count.
+constexpr std::int64_t ExponentClamp = 1'000'000'000'000;
+
+// The decimal digits and exponent of the shortest text that reads back to `value` (finite,
+// nonzero): value = [-]d.ddd * 10^exponent.
+struct ShortestDigits {
+    bool negative = false;
+    std::array<char, 24> digits{};
+    int count = 0;
+    int exponent = 0;
+};
+
+template <class F>
+ShortestDigits shortestDigits(F value) {
+    std::array<char, 48> text{};
+    const auto converted =
+        std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::scientific);
+    // The text is "[-]d[.ddd]e(+|-)dd".
+    const char* p = text.data();
+    ShortestDigits out;
+    if (*p == '-') {
+        out.negative = true;
+        ++p;
+    }
+    for (; *p != 'e'; ++p) {
+        if (isDigit(*p)) out.digits[static_cast<std::size_t>(out.count++)] = *p;
+    }
+    ++p;  // 'e'
+    const bool negativeExponent = *p == '-';
+    ++p;  // exponent sign, always present
+    std::from_chars(p, converted.ptr, out.exponent);
+    if (negativeExponent) out.exponent = -out.exponent;
+    return out;
+}
+
+template <class F>
+std::string textFromFloating(F value) {
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return std::signbit(value) ? "-Infinity" : "Infinity";
+    if (value == 0) return "0";
+
+    const ShortestDigits d = shortestDigits(value);
+    const std::string_view digits(d.digits.data(), static_cast<std::size_t>(d.count));
+    std::string out;
+    if (d.negative) out.push_back('-');
+    if (d.exponent >= -5 && d.exponent < 15) {
+        // Plain notation, decided on the digits shown so the text never contradicts its form.
+        if (d.exponent < 0) {
+            out += "0.";
+            out.append(static_cast<std::size_t>(-d.exponent - 1), '0');
+            out += digits;
+        } else if (d.count <= d.exponent + 1) {
+            out += digits;
+            out.append(static_cast<std::size_t>(d.exponent + 1 - d.count), '0');
+        } else {
+            const auto integerDigits = static_cast<std::size_t>(d.exponent + 1);
+            out += digits.substr(0, integerDigits);
+            out.push_back('.');
+            out += digits.substr(integerDigits);
+        }
+        return out;
+    }
+    out.push_back(digits[0]);
+    if (d.count > 1) {
+        out.push_back('.');
+        out += digits.substr(1);
+    }
+    out.push_back('E');
+    out.push_back(d.exponent < 0 ? '-' : '+');
+    const int magnitude = d.exponent < 0 ? -d.exponent : d.exponent;
+    if (magnitude < 10) out.push_back('0');
+    out += std::to_string(magnitude);
+    return out;
+}
+
+// The operand values in the types the arithmetic is done in. Empty is 0 in every type.
+int intOf(const Variant& value) {
+    const auto* number = std::get_if<std::int16_t>(&value);
+    return number ? *number : 0;
+}
+
+float floatOf(const Variant& value) {
+    if (const auto* number = std::get_if<float>(&value)) return *number;
+    return static_cast<float>(intOf(value));
+}
+
+// The result type of an arithmetic operation is the wider operand type, at least Int16; the
+// variant's alternatives are listed in widening order, so the index ranks them.
+constexpr std::size_t Int16Kind = 1;
+constexpr std::size_t SingleKind = 2;
+
+template <bool Subtract>
+Variant combine(const Variant& left, const Variant& right) {
+    switch (std::max({left.index(), right.index(), Int16Kind})) {
+        case Int16Kind: {
+            const int result = Subtract ? intOf(left) - intOf(right) : intOf(left) + intOf(right);
+            if (result < std::numeric_limits<std::int16_t>::min() ||
+                result > std::numeric_limits<std::int16_t>::max()) {
+                raise(ErrorCode::Overflow);
+            }
+            return static_cast<std::int16_t>(result);
+        }
+        case SingleKind: {
+            const float a = floatOf(left);
+            const float b = floatOf(right);
+            return Subtract ? a - b : a + b;
+        }
+        default: {
+            const double a = doubleFromVariant(left);
+            const double b = doubleFromVariant(right);
+            return Subtract ? a - b : a + b;
+        }
+    }
+}
+
+}  // namespace
+
+double numberFromText(std::string_view text) {
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    while (i < n && isBlank(text[i])) ++i;
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+
+    // The significant digits (from the first nonzero one) go to `buffer`, and the value is
+    // 0.<significant digits> * 10^(pointPlace + exponent). The buffer also holds the sticky
+    // digit and the exponent appended for the final conversion.
+    std::array<char, KeptDigits + 32> buffer{};
+    std::size_t kept = 0;
+    bool sticky = false;
+    bool significant = false;
+    std::int64_t pointPlace = 0;
+    std::size_t digitCount = 0;
+    const auto takeDigit = [&](char c) {
+        significant = true;
+        if (kept < KeptDigits) {
+            buffer[kept++] = c;
+        } else if (c != '0') {
+            sticky = true;
+        }
+    };
+
+    for (; i < n && isDigit(text[i]); ++i, ++digitCount) {
+        if (!significant && text[i] == '0') continue;
+        ++pointPlace;
+        takeDigit(text[i]);
+    }
+    // The separator belongs to the number only next to a digit: "5." and ".5" are numbers, "." not.
+    if (i < n && isSeparator(text[i]) && (digitCount > 0 || (i + 1 < n && isDigit(text[i + 1])))) {
+        for (++i; i < n && isDigit(text[i]); ++i, ++digitCount) {
+            if (!significant && text[i] == '0') {
+                --pointPlace;
+                continue;
+            }
+            takeDigit(text[i]);
+        }
+    }
+    if (digitCount == 0) return 0.0;
+
+    // An exponent marker counts only with at least one digit after its optional sign; when
+    // it has none, the exponent stays 0 and the marker is part of the ignored rest.
+    std::int64_t exponent = 0;
+    if (i < n && (text[i] == 'E' || text[i] == 'e')) {
+        std::size_t j = i + 1;
+        bool negativeExponent = false;
+        if (j < n && (text[j] == '+' || text[j] == '-')) {
+            negativeExponent = text[j] == '-';
+            ++j;
+        }
+        for (; j < n && isDigit(text[j]) && exponent < ExponentClamp; ++j) {
+            exponent = exponent * 10 + (text[j] - '0');
+        }
+        if (negativeExponent) exponent = -exponent;
+    }
+
+    const double zero = negative ? -0.0 : 0.0;
+    if (!significant) return zero;
+    // The value lies in [10^(magnitude-1), 10^magnitude).
+    const std::int64_t magnitude = pointPlace + exponent;
+    if (magnitude > 309) raise(ErrorCode::Overflow);  // at least 1E+309
+    if (magnitude < -323) return zero;                // below 1E-324, under half the least denormal
+
+    std::size_t length = kept;
+    if (sticky) {
+        buffer[length++] = '1';
+    } else {
+        while (buffer[length - 1] == '0') --length;  // the first kept digit is nonzero
+    }
+    const std::int64_t scale = magnitude - static_cast<std::int64_t>(length);
+    buffer[length++] = 'e';
+    const auto end = std::to_chars(buffer.data() + length, buffer.data() + buffer.size(), scale).ptr;
+
+    double value = 0.0;
+    const auto converted = std::from_chars(buffer.data(), end, value, std::chars_format::scientific);
+    if (converted.ec == std::errc::result_out_of_range) {
+        // Reported alike for a value too large and one that rounds to 0; the magnitude tells them apart.
+        if (magnitude > 0) raise(ErrorCode::Overflow);
+        return zero;
+    }
+    return negative ? -value : value;
+}
+
+std::string textFromDouble(double value) { return textFromFloating(value); }
+
+std::string textFromSingle(float value) { return textFromFloating(value); }
+
+std::string textFromInt16(std::int16_t value) { return std::to_string(value); }
+
+std::string textFromVariant(const Variant& value) {
+    return std::visit(Overloaded{
+                          [](Empty) { return std::string(); },
+                          [](std::int16_t v) { return textFromInt16(v); },
+                          [](float v) { return textFromSingle(v); },
+                          [](double v) { return textFromDouble(v); },
+                      },
+                      value);
+}
+
+std::int16_t int16FromDouble(double value) {
+    if (!std::isfinite(value)) raise(ErrorCode::Overflow);
+    // Rounded on the magnitude so that ties go to even alike for both signs; the fraction is
+    // exact (Sterbenz) and no step depends on the current rounding mode.
+    const double magnitude = std::fabs(value);
+    if (magnitude >= 65536.0) raise(ErrorCode::Overflow);
+    const double whole = std::floor(magnitude);
+    const double fraction = magnitude - whole;
+    const int wholeInt = static_cast<int>(whole);
+    int rounded = wholeInt;
+    if (fraction > 0.5 || (fraction == 0.5 && (wholeInt & 1) != 0)) ++rounded;
+    if (std::signbit(value)) rounded = -rounded;
+    if (rounded < std::numeric_limits<std::int16_t>::min() ||
+        rounded > std::numeric_limits<std::int16_t>::max()) {
+        raise(ErrorCode::Overflow);
+    }
+    return static_cast<std::int16_t>(rounded);
+}
+
+std::int16_t int16FromVariant(const Variant& value) {
+    if (const auto* number = std::get_if<std::int16_t>(&value)) return *number;
+    return int16FromDouble(doubleFromVariant(value));
+}
+
+float singleFromVariant(const Variant& value) {
+    if (const auto* number = std::get_if<float>(&value)) {
+        if (std::isinf(*number)) raise(ErrorCode::Overflow);
+        return *number;
+    }
+    const double number = doubleFromVariant(value);
+    if (std::isnan(number)) return std::numeric_limits<float>::quiet_NaN();
+    // The largest Single plus half its last place: the tie between it and 2^128 goes to the
+    // even 2^128, i.e. to infinity, so this and everything above overflows.
+    constexpr double overflowLimit = 0x1.ffffffp+127;
+    if (!(std::fabs(number) < overflowLimit)) raise(ErrorCode::Overflow);
+    return static_cast<float>(number);
+}
+
+double doubleFromVariant(const Variant& value) {
+    return std::visit(Overloaded{
+                          [](Empty) { return 0.0; },
+                          [](std::int16_t v) { return static_cast<double>(v); },
+                          [](float v) { return static_cast<double>(v); },
+                          [](double v) { return v; },
+                      },
+                      value);
+}
+
+Variant variantAdd(const Variant& left, const Variant& right) { return combine<false>(left, right); }
+
+Variant variantSub(const Variant& left, const Variant& right) { return combine<true>(left, right); }
+
+bool variantGreater(const Variant& left, const Variant& right) {
+    // Quiet comparison: a NaN operand gives false without raising the invalid flag.
+    return std::isgreater(doubleFromVariant(left), doubleFromVariant(right));
+}
+
+double powerDouble(double base, double exponent) {
+    // Quiet comparisons, so a NaN operand passes through to pow without raising a flag here.
+    if (std::isless(base, 0.0) && std::islessgreater(std::trunc(exponent), exponent)) raise(ErrorCode::InvalidProcedureCall);
+    if (base == 0.0 && std::isless(exponent, 0.0)) raise(ErrorCode::InvalidProcedureCall);
+    return std::pow(base, exponent);
+}
+
+std::string concatText(std::string_view left, std::string_view right) {
+    std::string out;
+    out.reserve(left.size() + right.size());
+    out.append(left);
+    out.append(right);
+    return out;
+}
+
+Color colorFromRgb(int red, int green, int blue) {
+    const auto inRange = [](int component) { return component >= 0 && component <= 255; };
+    if (!inRange(red) || !inRange(green) || !inRange(blue)) raise(ErrorCode::InvalidProcedureCall);
+    return static_cast<Color>(red) | (static_cast<Color>(green) << 8) | (static_cast<Color>(blue) << 16);
+}
+
+}  // namespace forms
