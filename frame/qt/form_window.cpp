@@ -1,6 +1,7 @@
 #include "form_window.h"
 
 #include <QGuiApplication>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -97,6 +98,12 @@ std::string_view eventName(Event event) {
 
 }  // namespace
 
+QIcon windowIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48}) icon.addFile(QStringLiteral(":/forms/window-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
 QFont defaultFont() {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif);
@@ -111,10 +118,12 @@ int pixelsFromTwips(int twips, double dotsPerInch) {
 FormWindow::FormWindow(const Project& project)
     : project_(project), dotsPerInch_(QGuiApplication::primaryScreen()->logicalDotsPerInchX()) {
     setWindowTitle(toQString(project_.window.caption));
+    setWindowIcon(windowIcon());
     setFont(defaultFont());
     setAutoFillBackground(true);
     resize(pixels(project_.window.clientWidth), pixels(project_.window.clientHeight));
     buildControls();
+    nameTextBoxesByTheirLabels();
     setTabOrder();
     form_ = project_.createForm(*this);
 }
@@ -130,6 +139,7 @@ void FormWindow::buildControls() {
     for (const ControlDescription& control : project_.window.controls) {
         QWidget* widget = controlFactories[static_cast<std::size_t>(control.kind)](*this, control);
         widget->setObjectName(toQString(control.name));
+        if (!control.caption.empty()) widget->setAccessibleName(toQString(control.caption));
         widget->setGeometry(pixels(control.left), pixels(control.top), pixels(control.width),
                             pixels(control.height));
         // A click on a control is that control's, never the window's.
@@ -145,6 +155,23 @@ void FormWindow::buildControls() {
         // A label that overlaps a neighbour stays beneath it, so it never hides a box's border.
         if (control.kind == ControlKind::Label) widget->lower();
         controls_.push_back(widget);
+    }
+}
+
+void FormWindow::nameTextBoxesByTheirLabels() {
+    // A text box's label is the one standing over it: the nearest label above whose columns
+    // overlap the box's. Screen readers announce the box by that caption.
+    const auto& controls = project_.window.controls;
+    for (std::size_t box = 0; box < controls.size(); ++box) {
+        if (controls[box].kind != ControlKind::TextBox) continue;
+        const ControlDescription* nearest = nullptr;
+        for (const ControlDescription& label : controls) {
+            const bool above = label.kind == ControlKind::Label && label.top < controls[box].top;
+            const bool overlaps = label.left < controls[box].left + controls[box].width &&
+                                  controls[box].left < label.left + label.width;
+            if (above && overlaps && (!nearest || label.top > nearest->top)) nearest = &label;
+        }
+        if (nearest) controls_[box]->setAccessibleName(toQString(nearest->caption));
     }
 }
 

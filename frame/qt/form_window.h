@@ -51,6 +51,7 @@ protected:
 
 private:
     void buildControls();
+    void nameTextBoxesByTheirLabels();
     void setTabOrder();
     QWidget* firstInTabOrder() const;
     const ControlDescription& describe(int control) const { return project_.window.controls[control]; }
@@ -62,6 +63,9 @@ private:
     double dotsPerInch_;
     bool pressedOnWindow_ = false;
 };
+
+// The window icon: one picture drawn at 16, 32 and 48 pixels.
+QIcon windowIcon();
 
 // The font every control uses: every caption of every program fits its control with it.
 QFont defaultFont();

@@ -11,6 +11,12 @@
 
 namespace forms {
 
+namespace {
+
+QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+}  // namespace
+
 namespace detail {
 
 RuntimeState& runtimeState() {
@@ -51,11 +57,13 @@ void reportRuntimeError(const RuntimeError& error, std::string_view where) {
 
 void runProject(const Project& project, int argc, char** argv) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(project.title.data(), static_cast<qsizetype>(project.title.size())));
-    if (project.version) {
-        const std::string_view version = project.version->fileVersion;
-        QApplication::setApplicationVersion(QString::fromUtf8(version.data(), static_cast<qsizetype>(version.size())));
+    QApplication::setApplicationName(toQString(project.title));
+    if (const VersionRecord* version = project.version) {
+        QApplication::setApplicationName(toQString(version->productName));
+        QApplication::setApplicationVersion(toQString(version->fileVersion));
+        QApplication::setOrganizationName(toQString(version->companyName));
     }
+    QApplication::setWindowIcon(detail::windowIcon());
     std::unique_ptr<detail::FormWindow> window = detail::loadWindow(project);
     window->showAtStart();
     const int exitCode = QApplication::exec();

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "runtime.h"
+#include "version.h"
 
 namespace sumdiff {
 
@@ -43,6 +44,8 @@ void text1KeyPress(Form1& form, std::int16_t& keyCode) {
     if (keyCode == 13) form.text2().setFocus();
 }
 
+FORMS_VERSION_RECORD(version, "sumdiff");
+
 constexpr forms::Binding bindings[] = {
     forms::bind<command1Click>("Command1", Event::Click),
     forms::bind<text1KeyPress>("Text1", Event::KeyPress),
@@ -55,6 +58,7 @@ const forms::Project project{
     .window = window,
     .bindings = bindings,
     .createForm = forms::formOf<Form1>,
+    .version = &version,
 };
 
 }  // namespace sumdiff
