@@ -1,0 +1,91 @@
+#include "triexpr/triexpr.h"
+
+#include <string_view>
+
+#include "runtime.h"
+#include "version.h"
+
+namespace triexpr {
+
+namespace {
+
+using forms::ControlKind, forms::Event;
+
+constexpr forms::ControlDescription controls[] = {
+    // name       kind                        caption            left  top   width height tab
+    {"Command1", ControlKind::CommandButton, "вычислять", 1080, 1800, 3495, 615, 2},
+    {"Option2", ControlKind::OptionButton, "A>B AND B>C", 3120, 840, 2055, 495, 1},
+    {"Option1", ControlKind::OptionButton, "A^2+B*C/2", 240, 840, 2055, 495, 0},
+    {"Label3", ControlKind::Label, "арифм. значение", 240, 240, 1935, 255, 4},
+    {"Label2", ControlKind::Label, "логич. значение", 3240, 240, 2055, 255, 3},
+};
+
+constexpr forms::WindowDescription window{"Form1", 5895, 2910, controls};
+
+struct ThreeNumbers {
+    float a;
+    float b;
+    float c;
+};
+
+// One input box; its answer read as a number and narrowed to Single before anything else
+// happens. A value beyond the Single range becomes an infinity and leaves the overflow flag set.
+float askSingle(std::string_view prompt) {
+    return forms::narrowToSingle(forms::numberFromText(forms::inputBox(prompt)));
+}
+
+// A, B and C from three input boxes, one after the other.
+ThreeNumbers askThreeNumbers() {
+    const float a = askSingle("Введите значение первой переменной");
+    const float b = askSingle("Введите значение второй переменной");
+    const float c = askSingle("Введите значение третьей переменной");
+    return {a, b, c};
+}
+
+// The arithmetic expression when "A^2+B*C/2" is selected (Value -1); the logical one
+// otherwise, also with no option button selected. Option2 is never read.
+void command1Click(Form1& form) {
+    std::string result;
+    if (form.option1().value() == forms::True) {
+        const forms::Status status = forms::callPublic(form, &arifmetika, result);
+        if (status < 0) forms::raiseCallError(status, "Form1", "Form1", "arifmetika");
+    } else {
+        const ThreeNumbers numbers = askThreeNumbers();
+        result = numbers.a > numbers.b && numbers.b > numbers.c ? "истинно" : "ложно";
+    }
+    forms::messageBox(forms::concatText("результат ", result), 0);
+}
+
+FORMS_VERSION_RECORD(version, "triexpr");
+
+constexpr forms::Binding bindings[] = {
+    forms::bind<command1Click>("Command1", Event::Click),
+};
+
+constexpr std::string_view publicFunctions[] = {"arifmetika"};
+
+}  // namespace
+
+// No control call happens here, so the flags raised by narrowing the answers stay set until
+// the checks: an answer beyond the Single range is reported after the division.
+std::string arifmetika(Form1&) {
+    const ThreeNumbers numbers = askThreeNumbers();
+    const double square = forms::powerDouble(static_cast<double>(numbers.a), 2);
+    // The half product stays in Double: 1E20 * 1E20 / 2 is far beyond Single, yet no error.
+    const double halfProduct = static_cast<double>(numbers.b) * static_cast<double>(numbers.c) / 2;
+    forms::checkFloatStatus(square, halfProduct);
+    const double sum = square + halfProduct;
+    forms::checkFloatStatus(sum);
+    return forms::textFromDouble(sum);
+}
+
+const forms::Project project{
+    .title = "triexpr",
+    .window = window,
+    .bindings = bindings,
+    .createForm = forms::formOf<Form1>,
+    .publicFunctions = publicFunctions,
+    .version = &version,
+};
+
+}  // namespace triexpr
