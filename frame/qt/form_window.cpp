@@ -98,7 +98,7 @@ std::string_view eventName(Event event) {
 
 }  // namespace
 
-QIcon windowIcon() {
+QIcon programIcon() {
     QIcon icon;
     for (const int size : {16, 32, 48}) icon.addFile(QStringLiteral(":/forms/window-%1.png").arg(size), QSize(size, size));
     return icon;
@@ -118,7 +118,7 @@ int pixelsFromTwips(int twips, double dotsPerInch) {
 FormWindow::FormWindow(const Project& project)
     : project_(project), dotsPerInch_(QGuiApplication::primaryScreen()->logicalDotsPerInchX()) {
     setWindowTitle(toQString(project_.window.caption));
-    setWindowIcon(windowIcon());
+    setWindowIcon(programIcon());
     setFont(defaultFont());
     setAutoFillBackground(true);
     resize(pixels(project_.window.clientWidth), pixels(project_.window.clientHeight));

@@ -65,7 +65,7 @@ private:
 };
 
 // The window icon: one picture drawn at 16, 32 and 48 pixels.
-QIcon windowIcon();
+QIcon programIcon();
 
 // The font every control uses: every caption of every program fits its control with it.
 QFont defaultFont();

@@ -63,7 +63,7 @@ void runProject(const Project& project, int argc, char** argv) {
         QApplication::setApplicationVersion(toQString(version->fileVersion));
         QApplication::setOrganizationName(toQString(version->companyName));
     }
-    QApplication::setWindowIcon(detail::windowIcon());
+    QApplication::setWindowIcon(detail::programIcon());
     std::unique_ptr<detail::FormWindow> window = detail::loadWindow(project);
     window->showAtStart();
     const int exitCode = QApplication::exec();

@@ -1,0 +1,42 @@
+cmake_minimum_required(VERSION 3.25)
+# Installs the build into a fresh prefix and checks what a desktop finds there: the eight
+# programs, a desktop entry each, the icon at three sizes, and each binary's version record.
+# Run as: cmake -DBUILD_DIR=... -DPREFIX=... -DPROGRAMS="a;b" -P check_install.cmake
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}"
+                RESULT_VARIABLE installed OUTPUT_QUIET)
+if(NOT installed EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${installed}")
+endif()
+
+foreach(size 16 32 48)
+  set(icon "${PREFIX}/share/icons/hicolor/${size}x${size}/apps/form-programs.png")
+  if(NOT EXISTS "${icon}")
+    message(FATAL_ERROR "missing icon ${icon}")
+  endif()
+endforeach()
+
+foreach(program IN LISTS PROGRAMS)
+  set(binary "${PREFIX}/bin/${program}")
+  if(NOT EXISTS "${binary}")
+    message(FATAL_ERROR "missing program ${binary}")
+  endif()
+  file(STRINGS "${binary}" record REGEX "^(ProductName|InternalName|OriginalFilename|FileVersion)=")
+  foreach(field "ProductName=${program}" "InternalName=${program}" "OriginalFilename=${program}.exe" "FileVersion=1.00")
+    if(NOT field IN_LIST record)
+      message(FATAL_ERROR "${binary}: version record lacks ${field} (has: ${record})")
+    endif()
+  endforeach()
+
+  set(entry "${PREFIX}/share/applications/${program}.desktop")
+  if(NOT EXISTS "${entry}")
+    message(FATAL_ERROR "missing desktop entry ${entry}")
+  endif()
+  file(STRINGS "${entry}" lines)
+  foreach(line "[Desktop Entry]" "Type=Application" "Name=${program}" "Exec=${program}" "Icon=form-programs")
+    if(NOT line IN_LIST lines)
+      message(FATAL_ERROR "${entry} lacks ${line}")
+    endif()
+  endforeach()
+endforeach()
+message(STATUS "installed and checked: ${PROGRAMS}")
