@@ -51,6 +51,13 @@ protected:
         QTest::mouseClick(control, Qt::LeftButton, {}, option ? QPoint(8, control->height() / 2) : QPoint());
     }
     QString text(std::string_view name) const { return textBox(name)->text(); }
+    // The A/B/C programs: types A and B, presses Command1 and reads C.
+    QString compute(const QString& a, const QString& b) {
+        type("Text1", a);
+        type("Text2", b);
+        click("Command1");
+        return text("Text3");
+    }
     // The name of the control holding the focus within the window, or "".
     QString focused() const {
         QWidget* focus = window_->window()->focusWidget();

@@ -12,13 +12,6 @@ namespace {
 class CondsumTest : public WindowTest {
 protected:
     void SetUp() override { open(condsum::project); }
-
-    QString compute(const QString& a, const QString& b) {
-        type("Text1", a);
-        type("Text2", b);
-        click("Command1");
-        return text("Text3");
-    }
     condsum::Form1& vars() { return form<condsum::Form1>(); }
 };
 

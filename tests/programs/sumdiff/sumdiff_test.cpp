@@ -7,13 +7,6 @@ namespace {
 class SumdiffTest : public WindowTest {
 protected:
     void SetUp() override { open(sumdiff::project); }
-
-    QString compute(const QString& a, const QString& b) {
-        type("Text1", a);
-        type("Text2", b);
-        click("Command1");
-        return text("Text3");
-    }
 };
 
 TEST_F(SumdiffTest, OpensWithEmptyBoxesNoSelectionAndFocusInA) {

@@ -13,13 +13,6 @@ namespace {
 class SwitchcalcTest : public WindowTest {
 protected:
     void SetUp() override { open(switchcalc::project); }
-
-    QString compute(const QString& a, const QString& b) {
-        type("Text1", a);
-        type("Text2", b);
-        click("Command1");
-        return text("Text3");
-    }
     switchcalc::Form1& vars() { return form<switchcalc::Form1>(); }
 };
 
