@@ -96,6 +96,13 @@ protected:
     void SetUp() override { open(project); }
 };
 
+TEST_F(FrameTest, ClientAreaAndControlsHaveTheDescribedSizeInTwips) {
+    const double dotsPerInch = window_->window()->logicalDpiX();
+    const auto pixels = [dotsPerInch](int twips) { return static_cast<int>(std::lround(twips * dotsPerInch / 1440)); };
+    EXPECT_EQ(window_->window()->size(), QSize(pixels(6000), pixels(3000)));
+    EXPECT_EQ(widget("Text2")->geometry(), QRect(pixels(1800), pixels(400), pixels(1500), pixels(300)));
+}
+
 TEST_F(FrameTest, FormVariablesStartAtZeroAndEmpty) {
     EXPECT_TRUE(std::holds_alternative<forms::Empty>(form<Form1>().variant));
     EXPECT_EQ(form<Form1>().count, 0);
@@ -227,9 +234,12 @@ TEST_F(RealDialogTest, InputBoxGivesTheTypedTextOrEmptyOnCancel) {
     EXPECT_EQ(captured, "проба");
     whenOpen([](QWidget* dialog) {
         QTest::keyClicks(dialog->focusWidget(), "7");
+        QTest::keyClick(dialog->focusWidget(), Qt::Key_C, Qt::ControlModifier);
         QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
     });
     EXPECT_EQ(forms::inputBox("Введите значение"), "");
+    EXPECT_EQ(QApplication::clipboard()->text(), "проба\n\nВведите значение\n")
+        << "with nothing selected, Ctrl+C copies the box's caption and prompt";
 }
 
 }  // namespace
