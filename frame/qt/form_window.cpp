@@ -99,8 +99,14 @@ std::string_view eventName(Event event) {
 }  // namespace
 
 QIcon programIcon() {
-    QIcon icon;
-    for (const int size : {16, 32, 48}) icon.addFile(QStringLiteral(":/forms/window-%1.png").arg(size), QSize(size, size));
+    // Decoded once: the application and every window share it.
+    static const QIcon icon = [] {
+        QIcon images;
+        for (const int size : {16, 32, 48}) {
+            images.addFile(QStringLiteral(":/forms/window-%1.png").arg(size), QSize(size, size));
+        }
+        return images;
+    }();
     return icon;
 }
 

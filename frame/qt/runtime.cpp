@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "cursor_blink.h"
 #include "dialogs.h"
 #include "qt_testing.h"
 #include "runtime.h"
@@ -64,6 +65,7 @@ void runProject(const Project& project, int argc, char** argv) {
         QApplication::setOrganizationName(toQString(version->companyName));
     }
     QApplication::setWindowIcon(detail::programIcon());
+    const detail::CursorBlinkLimiter blinkLimiter;
     std::unique_ptr<detail::FormWindow> window = detail::loadWindow(project);
     window->showAtStart();
     const int exitCode = QApplication::exec();
