@@ -72,17 +72,18 @@ void numberFromTextLong(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
 }
 
-void textFromDouble(benchmark::State& state) {
-    const std::vector<double> values = doubles();
+// Formats the values in turn, round and round; the count of values is a power of two.
+template <class T, std::string (*Format)(T)>
+void ourText(benchmark::State& state, const std::vector<T>& values) {
     std::size_t index = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(forms::textFromDouble(values[index]));
+        benchmark::DoNotOptimize(Format(values[index]));
         index = (index + 1) & (values.size() - 1);
     }
 }
 
-void toCharsDouble(benchmark::State& state) {
-    const std::vector<double> values = doubles();
+template <class T>
+void toChars(benchmark::State& state, const std::vector<T>& values) {
     std::size_t index = 0;
     std::array<char, 32> buffer{};
     for (auto _ : state) {
@@ -92,25 +93,10 @@ void toCharsDouble(benchmark::State& state) {
     }
 }
 
-void textFromSingle(benchmark::State& state) {
-    const std::vector<float> values = singles();
-    std::size_t index = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(forms::textFromSingle(values[index]));
-        index = (index + 1) & (values.size() - 1);
-    }
-}
-
-void toCharsSingle(benchmark::State& state) {
-    const std::vector<float> values = singles();
-    std::size_t index = 0;
-    std::array<char, 32> buffer{};
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(std::to_chars(buffer.data(), buffer.data() + buffer.size(), values[index]));
-        benchmark::ClobberMemory();
-        index = (index + 1) & (values.size() - 1);
-    }
-}
+void textFromDouble(benchmark::State& state) { ourText<double, &forms::textFromDouble>(state, doubles()); }
+void toCharsDouble(benchmark::State& state) { toChars(state, doubles()); }
+void textFromSingle(benchmark::State& state) { ourText<float, &forms::textFromSingle>(state, singles()); }
+void toCharsSingle(benchmark::State& state) { toChars(state, singles()); }
 
 BENCHMARK(numberFromText);
 BENCHMARK(fromChars);
