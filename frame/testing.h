@@ -49,7 +49,11 @@ public:
     const std::vector<DialogRequest>& seen() const { return seen_; }
     std::vector<DialogRequest> ofKind(DialogKind kind) const;
     std::size_t errorCount() const { return ofKind(DialogKind::Error).size(); }
-    void clear() { seen_.clear(); }
+    // Forgets what was seen and any answer left over by a click that ended early.
+    void clear() {
+        seen_.clear();
+        answers_.clear();
+    }
 
 private:
     std::deque<DialogAnswer> answers_;

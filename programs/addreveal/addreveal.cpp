@@ -36,9 +36,10 @@ void command2Click(Form1& form) {
 }
 
 // S = B + A in single precision. The read of Text2 clears the flags, so the check sees only
-// the narrowing of B and the sum: an A beyond the Single range shows as an infinite sum.
+// the narrowing of B and the sum; A is therefore narrowed with its own range check, so that a
+// typed A beyond the Single range is the overflow error rather than an infinite sum.
 void command1Click(Form1& form) {
-    const float a = forms::narrowToSingle(forms::numberFromText(form.text1().text()));
+    const float a = forms::singleFromVariant(forms::numberFromText(form.text1().text()));
     const float b = forms::narrowToSingle(forms::numberFromText(form.text2().text()));
     const float s = b + a;
     forms::checkFloatStatus(s);

@@ -34,11 +34,22 @@ float askSingle(std::string_view prompt) {
     return forms::narrowToSingle(forms::numberFromText(forms::inputBox(prompt)));
 }
 
+// The same answer for a path that makes no floating-point check: a value beyond the Single
+// range is the overflow error at once, never an infinity compared as if it were a number.
+float askSingleInRange(std::string_view prompt) {
+    return forms::singleFromVariant(forms::numberFromText(forms::inputBox(prompt)));
+}
+
+constexpr std::string_view prompts[] = {"Введите значение первой переменной",
+                                        "Введите значение второй переменной",
+                                        "Введите значение третьей переменной"};
+
 // A, B and C from three input boxes, one after the other.
+template <float (*ask)(std::string_view)>
 ThreeNumbers askThreeNumbers() {
-    const float a = askSingle("Введите значение первой переменной");
-    const float b = askSingle("Введите значение второй переменной");
-    const float c = askSingle("Введите значение третьей переменной");
+    const float a = ask(prompts[0]);
+    const float b = ask(prompts[1]);
+    const float c = ask(prompts[2]);
     return {a, b, c};
 }
 
@@ -50,7 +61,7 @@ void command1Click(Form1& form) {
         const forms::Status status = forms::callPublic(form, &arifmetika, result);
         if (status < 0) forms::raiseCallError(status, "Form1", "Form1", "arifmetika");
     } else {
-        const ThreeNumbers numbers = askThreeNumbers();
+        const ThreeNumbers numbers = askThreeNumbers<askSingleInRange>();
         result = numbers.a > numbers.b && numbers.b > numbers.c ? "истинно" : "ложно";
     }
     forms::messageBox(forms::concatText("результат ", result), 0);
@@ -69,7 +80,7 @@ constexpr std::string_view publicFunctions[] = {"arifmetika"};
 // No control call happens here, so the flags raised by narrowing the answers stay set until
 // the checks: an answer beyond the Single range is reported after the division.
 std::string arifmetika(Form1&) {
-    const ThreeNumbers numbers = askThreeNumbers();
+    const ThreeNumbers numbers = askThreeNumbers<askSingle>();
     const double square = forms::powerDouble(static_cast<double>(numbers.a), 2);
     // The half product stays in Double: 1E20 * 1E20 / 2 is far beyond Single, yet no error.
     const double halfProduct = static_cast<double>(numbers.b) * static_cast<double>(numbers.c) / 2;

@@ -105,9 +105,8 @@ TEST_F(AddrevealTest, AddsInSinglePrecision) {
         {"Single nearest 0.3, not the Double sum", "0.1", "0.2", "Сумма равна 0.3!"},
         {"tiny B becomes 0 without error", "7", "1E-50", "Сумма равна 7!"},
         {"largest Single", "3.4028235E38", "0", "Сумма равна 3.4028235E+38!"},
-        // A's narrowing happens before the read of Text2, which clears its overflow flag.
-        {"A beyond the Single range", "1E39", "1", "Сумма равна Infinity!"},
-        {"negative A beyond the Single range", "-1E39", "1", "Сумма равна -Infinity!"},
+        {"rounds down to the largest Single", "3.40282356E38", "0", "Сумма равна 3.4028235E+38!"},
+        {"3.4E38 is within range", "3.4E38", "0", "Сумма равна 3.4E+38!"},
     };
     for (const Case& row : cases) {
         EXPECT_EQ(add(row.a, row.b), row.message) << row.name;
@@ -117,7 +116,7 @@ TEST_F(AddrevealTest, AddsInSinglePrecision) {
 
 // The check sees B's narrowing and the sum; then no message box is shown.
 TEST_F(AddrevealTest, OverflowInBOrTheSumIsAFloatingPointError) {
-    const char* const pairs[][2] = {{"1", "1E39"}, {"3E38", "3E38"}, {"-3E38", "-3E38"}, {"1E39", "-1E39"}};
+    const char* const pairs[][2] = {{"1", "1E39"}, {"3E38", "3E38"}, {"-3E38", "-3E38"}, {"-1", "-1E39"}};
     for (const auto& pair : pairs) {
         EXPECT_EQ(add(pair[0], pair[1]), floatError) << pair[0] << " + " << pair[1];
         ASSERT_EQ(dialogs.seen().size(), 1u) << "the error box alone";
@@ -125,6 +124,19 @@ TEST_F(AddrevealTest, OverflowInBOrTheSumIsAFloatingPointError) {
     }
     EXPECT_EQ(add("1E400", "1"), "Ошибка выполнения 2: переполнение") << "beyond Double: the reading fails";
     EXPECT_EQ(add("1", "1"), "Сумма равна 2!") << "the program goes on";
+}
+
+// A is read before Text2, whose read clears the flags, so A gets a range check of its own: a
+// typed A beyond the Single range is the overflow error, never an infinite sum.
+TEST_F(AddrevealTest, ABeyondTheSingleRangeIsAnOverflowError) {
+    const std::string overflow = "Ошибка выполнения 2: переполнение";
+    for (const char* a : {"3.5E38", "1E39", "-1E39"}) {
+        EXPECT_EQ(add(a, "1"), overflow) << a;
+        ASSERT_EQ(dialogs.seen().size(), 1u) << "the error box alone, no sum";
+        EXPECT_EQ(dialogs.seen()[0].caption, "addreveal");
+        EXPECT_EQ(text("Text1"), a) << "what the user typed stays";
+    }
+    EXPECT_EQ(add("3.4E38", "1"), "Сумма равна 3.4E+38!") << "the program goes on";
 }
 
 TEST_F(AddrevealTest, EnterMovesFromTheFirstBoxToTheSecondOnly) {

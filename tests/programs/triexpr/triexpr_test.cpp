@@ -118,13 +118,26 @@ TEST_F(TriexprTest, LogicalPathComparesSinglesStrictly) {
         {"negative descending", "-1", "-2", "-3", "истинно"},
         {"equal once narrowed to Single", "1.00000001", "1", "0", "ложно"},
         {"all empty", "", "", "", "ложно"},
-        {"infinite A is no error here", "1E39", "1E38", "0", "истинно"},
+        {"largest Singles in range", "3.4028235E38", "3.4E38", "-3.4028235E38", "истинно"},
     };
     click("Option2");
     for (const Case& row : cases) {
         EXPECT_EQ(evaluate(row.a, row.b, row.c), std::string("результат ") + row.result) << row.name;
         EXPECT_EQ(kindsSeen(), threeInputsThenMessage) << row.name;
     }
+}
+
+// The logical path makes no floating-point check, so an answer beyond the Single range is the
+// overflow error as soon as it is given: no infinity is ever compared.
+TEST_F(TriexprTest, LogicalPathRejectsAnAnswerBeyondTheSingleRangeAtOnce) {
+    const std::string overflow = "Ошибка выполнения 2: переполнение";
+    click("Option2");
+    EXPECT_EQ(evaluate("2E39", "1E39", "0"), overflow);
+    EXPECT_EQ(kindsSeen(), (std::vector<DialogKind>{DialogKind::Input, DialogKind::Error})) << "no further box";
+    EXPECT_EQ(dialogs.seen().back().caption, "triexpr");
+    EXPECT_EQ(evaluate("5", "-1E39", "0"), overflow);
+    EXPECT_EQ(kindsSeen(), (std::vector<DialogKind>{DialogKind::Input, DialogKind::Input, DialogKind::Error}));
+    EXPECT_EQ(evaluate("3", "2", "1"), "результат истинно") << "the program goes on";
 }
 
 TEST_F(TriexprTest, NoSelectionTakesTheLogicalPathAndOption2IsNeverRead) {
