@@ -24,8 +24,64 @@ template <class... F>
 Overloaded(F...) -> Overloaded<F...>;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isSeparator(char c) { return c == '.' || c == ','; }
+
+// The code point of the UTF-8 sequence at text[i] and its length in bytes; {0, 0} for a
+// malformed or truncated sequence (which is no blank and no sign).
+struct CodePoint {
+    char32_t value = 0;
+    std::size_t length = 0;
+};
+
+CodePoint codePointAt(std::string_view text, std::size_t i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = 0;
+    char32_t value = 0;
+    if (lead < 0x80) return {lead, 1};
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2;
+        value = lead & 0x1Fu;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3;
+        value = lead & 0x0Fu;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4;
+        value = lead & 0x07u;
+    } else {
+        return {};
+    }
+    if (text.size() - i < length) return {};
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(k) & 0xC0) != 0x80) return {};
+        value = value << 6 | (byte(k) & 0x3Fu);
+    }
+    return {value, length};
+}
+
+// What counts as a blank around a number: every Unicode white-space character, and the
+// invisible format marks that pasted text carries (bidi marks, embeddings and isolates,
+// zero-width space and joiners, word joiner, byte-order mark). None of them shows, so a box
+// that looks like "7" reads as 7.
+struct Range {
+    char32_t first;
+    char32_t last;
+};
+constexpr Range Blanks[] = {
+    {0x0009, 0x000D}, {0x0020, 0x0020}, {0x0085, 0x0085}, {0x00A0, 0x00A0}, {0x061C, 0x061C},
+    {0x1680, 0x1680}, {0x2000, 0x200F}, {0x2028, 0x202F}, {0x205F, 0x2060}, {0x2066, 0x2069},
+    {0x3000, 0x3000}, {0xFEFF, 0xFEFF},
+};
+constexpr char32_t MinusSign = 0x2212;
+
+// The length in bytes of the blank at text[i], or 0 when none starts there.
+std::size_t blankAt(std::string_view text, std::size_t i) {
+    const CodePoint c = codePointAt(text, i);
+    for (const Range& range : Blanks) {
+        if (c.length > 0 && c.value >= range.first && c.value <= range.last) return c.length;
+    }
+    return 0;
+}
 
 // Every Double and every halfway point between two Doubles has at most 767 significant decimal
 // digits, so keeping more than that and folding the rest into one nonzero "sticky" digit
@@ -152,11 +208,19 @@ Variant combine(const Variant& left, const Variant& right) {
 double numberFromText(std::string_view text) {
     const std::size_t n = text.size();
     std::size_t i = 0;
-    while (i < n && isBlank(text[i])) ++i;
+    while (i < n) {
+        const std::size_t blank = blankAt(text, i);
+        if (blank == 0) break;
+        i += blank;
+    }
     bool negative = false;
     if (i < n && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
         ++i;
+    } else if (i < n && codePointAt(text, i).value == MinusSign) {
+        // The typographic minus sign, as word processors and web pages write it.
+        negative = true;
+        i += codePointAt(text, i).length;
     }
 
     // The significant digits (from the first nonzero one) go to `buffer`, and the value is

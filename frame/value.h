@@ -22,7 +22,8 @@ struct Empty {
 // holding a Double; Empty behaves as 0 in arithmetic and as "" in text.
 using Variant = std::variant<Empty, std::int16_t, float, double>;
 
-// Text to Double. Leading blanks are skipped; the longest leading part of the form
+// Text to Double. Leading blanks are skipped (any Unicode white space or invisible format mark;
+// the minus sign U+2212 counts as "-"); the longest leading part of the form
 // [+|-]digits[(.|,)digits][(E|e)[+|-]digits] is read (one digit run around the separator may
 // be empty, not both) and the rest ignored. No number gives 0. A value beyond the Double range
 // raises the overflow error; one too small becomes 0 or a denormal. Linear in the text length.

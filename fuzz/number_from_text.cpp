@@ -6,13 +6,33 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "text_checks.h"
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isSeparator(char c) { return c == '.' || c == ','; }
+
+// The blanks spelled out as their UTF-8 bytes: Unicode white space and the invisible format
+// marks. Matching bytes here, rather than decoding code points, keeps the reference independent.
+std::vector<std::string> blankSpellings() {
+    std::vector<std::string> spellings = {"\t", "\n", "\v", "\f", "\r", " ", "\u0085", "\u00A0",
+                                          "\u061C", "\u1680", "\u2028", "\u2029", "\u202A", "\u202B",
+                                          "\u202C", "\u202D", "\u202E", "\u202F", "\u205F", "\u2060",
+                                          "\u2066", "\u2067", "\u2068", "\u2069", "\u3000", "\uFEFF"};
+    for (char last = '\x80'; last != '\x90'; ++last) spellings.push_back(std::string("\xE2\x80") + last);  // U+2000-200F
+    return spellings;
+}
+
+// The length of the blank that starts text at i, or 0.
+std::size_t blankAt(std::string_view text, std::size_t i) {
+    static const std::vector<std::string> spellings = blankSpellings();
+    for (const std::string& blank : spellings) {
+        if (text.substr(i).starts_with(blank)) return blank.size();
+    }
+    return 0;
+}
 
 struct Expected {
     bool overflow = false;
@@ -26,9 +46,14 @@ constexpr std::size_t ReferenceLimit = 20000;
 Expected reference(std::string_view text) {
     const std::size_t n = text.size();
     std::size_t i = 0;
-    while (i < n && isBlank(text[i])) ++i;
+    while (i < n && blankAt(text, i) > 0) i += blankAt(text, i);
     std::string number;
-    if (i < n && (text[i] == '+' || text[i] == '-')) number.push_back(text[i++]);
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        number.push_back(text[i++]);
+    } else if (text.substr(i).starts_with("\u2212")) {
+        number.push_back('-');
+        i += 3;
+    }
     const std::size_t integerStart = i;
     while (i < n && fuzzing::isDigit(text[i])) number.push_back(text[i++]);
     const bool integerDigits = i > integerStart;
