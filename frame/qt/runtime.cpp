@@ -1,6 +1,7 @@
 // Start-up, the dialogs the programs call, the default window instance and the default
 // handling of run-time errors.
 #include <QApplication>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -48,15 +49,20 @@ QWidget* dialogParent() { return runtimeState().defaultWindow; }
 void reportRuntimeError(const RuntimeError& error, std::string_view where) {
     const std::string message = error.message();
     const std::string detail = error.where().empty() ? std::string(where) : std::string(where) + ": " + error.where();
+    // A failed write (no reader, a full disk) is ignored: the box below still tells the user.
     std::fprintf(stderr, "%.*s: %s (%s)\n", static_cast<int>(programTitle().size()), programTitle().data(),
                  message.c_str(), detail.c_str());
     std::fflush(stderr);
+    std::clearerr(stderr);
     showMessage(dialogParent(), testing::DialogKind::Error, programTitle(), message);
 }
 
 }  // namespace detail
 
 void runProject(const Project& project, int argc, char** argv) {
+    // Writing to a stderr whose reader has gone (a launcher, a closed pipe) must never end the
+    // program and lose what the user typed: the failed write is simply ignored.
+    std::signal(SIGPIPE, SIG_IGN);
     QApplication application(argc, argv);
     QApplication::setApplicationName(toQString(project.title));
     if (const VersionRecord* version = project.version) {
