@@ -34,6 +34,13 @@ struct ControlDescription {
     bool captionCentred = false;
 };
 
+// A text box holds at most this many characters (UTF-16 units): enough for any number and for
+// joining two 100,000-character texts, small enough that typing stays quick. Typing or pasting
+// that would go beyond is refused whole with this notice at the box; a program setting a longer
+// Text gets a failed control call.
+inline constexpr int MaxTextBoxLength = 262'144;
+inline constexpr std::string_view TextTooLongNotice = "Текст не помещается: в поле не более 262144 знаков";
+
 inline constexpr bool Hidden = true;
 inline constexpr bool Centred = true;
 

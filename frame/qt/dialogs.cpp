@@ -4,15 +4,17 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <limits>
 
 #include "float_status.h"
+#include "text_limit.h"
 
 namespace forms::detail {
 
@@ -23,6 +25,10 @@ QString toQString(std::string_view text) { return QString::fromUtf8(text.data(),
 void copyToClipboard(const QString& caption, const QString& text) {
     QApplication::clipboard()->setText(caption + QStringLiteral("\n\n") + text + QStringLiteral("\n"));
 }
+
+// What a title bar shows beside its caption: the window icon and the close, maximise and
+// minimise buttons, with their spacing.
+constexpr int TitleBarDecoration = 160;
 
 // A message box whose caption and text Ctrl+C copies on every platform.
 class MessageDialog final : public QMessageBox {
@@ -36,6 +42,19 @@ public:
         QPushButton* ok = addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         setDefaultButton(ok);
         setEscapeButton(ok);
+        makeRoomForCaption();
+    }
+
+    // The box sizes itself to its text, and the title bar would cut a caption wider than that
+    // ("результат 3" under "triexpr"): a strut in the last row keeps the box at least as wide as
+    // the caption in the title font, beside the title bar's icon and buttons.
+    void makeRoomForCaption() {
+        auto* grid = qobject_cast<QGridLayout*>(layout());
+        if (!grid) return;
+        const QFontMetrics title(QFontDatabase::systemFont(QFontDatabase::TitleFont));
+        const int width = title.horizontalAdvance(windowTitle()) + TitleBarDecoration;
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                      grid->columnCount());
     }
 
 protected:
@@ -57,7 +76,7 @@ public:
         prompt_->setTextFormat(Qt::PlainText);
         prompt_->setWordWrap(true);
         field_ = new QLineEdit(this);
-        field_->setMaxLength(std::numeric_limits<int>::max());
+        limitTextLength(*field_);
         field_->installEventFilter(this);
         auto* buttons = new QDialogButtonBox(this);
         QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -16,6 +17,7 @@
 #include <optional>
 
 #include "runtime_state.h"
+#include "text_limit.h"
 
 namespace forms::detail {
 
@@ -53,8 +55,7 @@ QWidget* createLabel(QWidget& parent, const ControlDescription& control) {
 
 QWidget* createTextBox(QWidget& parent, const ControlDescription&) {
     auto* textBox = new QLineEdit(&parent);
-    // Typed and pasted text is never cut.
-    textBox->setMaxLength(std::numeric_limits<int>::max());
+    limitTextLength(*textBox);
     return textBox;
 }
 
@@ -117,6 +118,18 @@ QFont defaultFont() {
     return font;
 }
 
+int roomForCaption(const QWidget& control) {
+    const QStyle* style = control.style();
+    if (qobject_cast<const QRadioButton*>(&control)) {
+        return control.width() - style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, &control) -
+               style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, &control);
+    }
+    if (qobject_cast<const QPushButton*>(&control)) {
+        return control.width() - 2 * style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, &control);
+    }
+    return control.width();
+}
+
 int pixelsFromTwips(int twips, double dotsPerInch) {
     return static_cast<int>(std::lround(twips * dotsPerInch / 1440.0));
 }
@@ -125,10 +138,10 @@ FormWindow::FormWindow(const Project& project)
     : project_(project), dotsPerInch_(QGuiApplication::primaryScreen()->logicalDotsPerInchX()) {
     setWindowTitle(toQString(project_.window.caption));
     setWindowIcon(programIcon());
-    setFont(defaultFont());
     setAutoFillBackground(true);
     resize(pixels(project_.window.clientWidth), pixels(project_.window.clientHeight));
     buildControls();
+    setFont(fontWhereEveryCaptionFits());
     nameTextBoxesByTheirLabels();
     setTabOrder();
     form_ = project_.createForm(*this);
@@ -162,6 +175,30 @@ void FormWindow::buildControls() {
         if (control.kind == ControlKind::Label) widget->lower();
         controls_.push_back(widget);
     }
+}
+
+QFont FormWindow::fontWhereEveryCaptionFits() const {
+    // The default font fits every caption. Where the machine lacks it, the fallback it gives is
+    // measured, and the largest size (in half points) at which every caption fits is taken.
+    QFont font = defaultFont();
+    for (double size = font.pointSizeF(); size > MinimumPointSize; size -= 0.5) {
+        font.setPointSizeF(size);
+        if (everyCaptionFits(font)) break;
+    }
+    return font;
+}
+
+bool FormWindow::everyCaptionFits(const QFont& font) const {
+    const QFontMetrics metrics(font);
+    for (std::size_t index = 0; index < controls_.size(); ++index) {
+        const ControlDescription& control = describe(static_cast<int>(index));
+        if (control.caption.empty()) continue;
+        if (metrics.horizontalAdvance(toQString(control.caption)) > roomForCaption(*controls_[index]) ||
+            metrics.height() > controls_[index]->height()) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void FormWindow::nameTextBoxesByTheirLabels() {
@@ -284,7 +321,10 @@ Status FormWindow::getText(int control, std::string& text) {
 Status FormWindow::setText(int control, std::string_view text) {
     auto* textBox = qobject_cast<QLineEdit*>(controls_[control]);
     if (!textBox) return CannotDo;
-    textBox->setText(toQString(text));
+    const QString newText = toQString(text);
+    // Never cut: text beyond what the box holds is a failed call, and the box keeps its text.
+    if (newText.size() > MaxTextBoxLength) return CannotDo;
+    textBox->setText(newText);
     return Success;
 }
 

@@ -51,6 +51,8 @@ protected:
 
 private:
     void buildControls();
+    QFont fontWhereEveryCaptionFits() const;
+    bool everyCaptionFits(const QFont& font) const;
     void nameTextBoxesByTheirLabels();
     void setTabOrder();
     QWidget* firstInTabOrder() const;
@@ -69,6 +71,11 @@ QIcon programIcon();
 
 // The font every control uses: every caption of every program fits its control with it.
 QFont defaultFont();
+// The smallest size tried for a fallback font when captions do not fit.
+inline constexpr double MinimumPointSize = 4;
+
+// The room a caption has inside its control, once the control's own decoration is taken off.
+int roomForCaption(const QWidget& control);
 
 // Pixels for a length in twips at a logical resolution (15 twips a pixel at 96 DPI).
 int pixelsFromTwips(int twips, double dotsPerInch);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,8 +11,10 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <cstdlib>
 #include <vector>
 
+#include "qt/form_window.h"
 #include "qt_testing.h"
 #include "version.h"
 
@@ -31,17 +34,18 @@ std::vector<const forms::Project*> allProjects() {
 
 QString qString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-// The room a caption has inside its control, once the control's own decoration is taken off.
-int roomForCaption(QWidget* control) {
-    QStyle* style = control->style();
-    if (qobject_cast<QRadioButton*>(control)) {
-        return control->width() - style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, control) -
-               style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, control);
+// Run with the default font hidden from the machine (FORMS_TEST_FONT_HIDDEN set, see
+// tests/CMakeLists.txt): the windows then use the fallback font, at a size where captions fit.
+TEST(Desktop, FallbackFontWhenTheDefaultOneIsMissing) {
+    if (!std::getenv("FORMS_TEST_FONT_HIDDEN")) GTEST_SKIP() << "runs with the default font hidden";
+    const QFont wanted = forms::detail::defaultFont();
+    ASSERT_NE(QFontInfo(wanted).family(), wanted.family()) << "the default font is not hidden";
+    for (const forms::Project* project : allProjects()) {
+        const forms::testing::OpenWindow window(*project);
+        const QFont font = window.window()->font();
+        EXPECT_GT(font.pointSizeF(), forms::detail::MinimumPointSize) << project->title;
+        EXPECT_LE(font.pointSizeF(), wanted.pointSizeF()) << project->title;
     }
-    if (qobject_cast<QPushButton*>(control)) {
-        return control->width() - 2 * style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, control);
-    }
-    return control->width();
 }
 
 TEST(Desktop, EveryCaptionFitsItsControlOnOneLine) {
@@ -52,7 +56,7 @@ TEST(Desktop, EveryCaptionFitsItsControlOnOneLine) {
             QWidget* control = window.control(described.name);
             const QFontMetrics metrics(control->font());
             const QString caption = qString(described.caption);
-            EXPECT_LE(metrics.horizontalAdvance(caption), roomForCaption(control))
+            EXPECT_LE(metrics.horizontalAdvance(caption), forms::detail::roomForCaption(*control))
                 << project->title << " " << described.name << " \"" << described.caption << "\"";
             EXPECT_LE(metrics.height(), control->height()) << project->title << " " << described.name;
         }

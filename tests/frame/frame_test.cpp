@@ -2,8 +2,10 @@
 // calls, form variables, unbound events), focus and option rules, window clicks, colours and
 // the floating-point status around control calls, public functions and dialogs.
 #include <QClipboard>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QTimer>
+#include <QToolTip>
 
 #include "runtime.h"
 #include "window_test.h"
@@ -195,6 +197,35 @@ TEST_F(FrameTest, BackColorLandsOnTheScreen) {
 }
 
 // The real dialogs, driven by keys while they are open.
+// A box holds MaxTextBoxLength characters. An edit that would go beyond is refused whole with a
+// notice at the box (a long paste is never cut), and so is a program's longer Text.
+TEST_F(FrameTest, TextBoxRefusesWholeWhatWouldGoBeyondItsLimit) {
+    QLineEdit* box = textBox("Text2");
+    const auto paste = [box](const QString& text) {
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    };
+    const QString notice = QString::fromUtf8(forms::TextTooLongNotice.data());
+    box->setFocus();
+    paste(QString(forms::MaxTextBoxLength - 1, QChar('7')));
+    ASSERT_EQ(box->text().size(), forms::MaxTextBoxLength - 1);
+    paste("12");
+    EXPECT_EQ(box->text().size(), forms::MaxTextBoxLength - 1) << "refused whole, not cut to fit";
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), notice);
+    QTest::keyClick(box, Qt::Key_1);
+    EXPECT_EQ(box->text().size(), forms::MaxTextBoxLength) << "the last character that fits";
+    QTest::keyClick(box, Qt::Key_2);
+    EXPECT_EQ(box->text().size(), forms::MaxTextBoxLength);
+    EXPECT_TRUE(box->text().endsWith("71"));
+
+    form<Form1>().text1().setText("kept");
+    EXPECT_THROW(form<Form1>().text1().setText(std::string(forms::MaxTextBoxLength + 1, 'x')), forms::RuntimeError);
+    EXPECT_EQ(text("Text1"), "kept");
+    form<Form1>().text1().setText(std::string(forms::MaxTextBoxLength, 'x'));
+    EXPECT_EQ(text("Text1").size(), forms::MaxTextBoxLength);
+}
+
 class RealDialogTest : public FrameTest {
 protected:
     void SetUp() override {
@@ -208,10 +239,12 @@ protected:
             ASSERT_NE(dialog, nullptr);
             ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
             captured = dialog->windowTitle();
+            capturedWidth = dialog->width();
             keys(dialog);
         });
     }
     static inline QString captured;
+    static inline int capturedWidth = 0;
 };
 
 TEST_F(RealDialogTest, MessageBoxCarriesTheTitleAndClosesWithEnter) {
@@ -222,6 +255,14 @@ TEST_F(RealDialogTest, MessageBoxCarriesTheTitleAndClosesWithEnter) {
     EXPECT_EQ(forms::messageBox("Сумма равна 5!", 0, "Ответ"), 1);
     EXPECT_EQ(captured, "Ответ");
     EXPECT_EQ(QApplication::clipboard()->text(), "Ответ\n\nСумма равна 5!\n");
+}
+
+TEST_F(RealDialogTest, MessageBoxIsWideEnoughForItsWholeCaption) {
+    const QString caption = "заголовок окна сообщения, намного длиннее его текста";
+    whenOpen([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Return); });
+    forms::messageBox("результат 3", 0, caption.toStdString());
+    const QFontMetrics title(QFontDatabase::systemFont(QFontDatabase::TitleFont));
+    EXPECT_GT(capturedWidth, title.horizontalAdvance(caption));
 }
 
 TEST_F(RealDialogTest, InputBoxGivesTheTypedTextOrEmptyOnCancel) {
