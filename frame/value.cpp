@@ -56,6 +56,9 @@ CodePoint codePointAt(std::string_view text, std::size_t i) {
         if ((byte(k) & 0xC0) != 0x80) return {};
         value = value << 6 | (byte(k) & 0x3Fu);
     }
+    // An overlong form (a blank spelled in more bytes than it needs) is malformed, not a blank.
+    constexpr char32_t Smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (value < Smallest[length]) return {};
     return {value, length};
 }
 

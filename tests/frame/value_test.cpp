@@ -89,6 +89,7 @@ TEST(NumberFromText, Grammar) {
         {"visible symbol is no blank", "\u00A77", 0},
         {"truncated sequence", "\xE2\x80", 0},
         {"malformed sequence before digits", "\xE2\x28" "7", 0},
+        {"overlong space is no blank", "\xC0\xA0" "9", 0},
         {"leading zeros", "007.50", 7.5},
         {"zeros before fraction digits", "0.000123", 0.000123},
         {"negative zero", "-0", -0.0},
