@@ -45,7 +45,13 @@ public:
     FloatStatusKeeper& operator=(const FloatStatusKeeper&) = delete;
 
 private:
+#if defined(_WIN32)
+    // The flags of the x87 status word and of MXCSR, kept apart (see float_status.cpp).
+    unsigned x87Flags_ = 0;
+    unsigned sseFlags_ = 0;
+#else
     std::fexcept_t saved_{};
+#endif
 };
 
 }  // namespace forms

@@ -1,5 +1,5 @@
-#include "dialogs.h"
-
+// The message and input boxes on Qt. A message box's caption and text, and an input box's
+// caption and prompt, are copied by Ctrl+C on every platform.
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
@@ -13,7 +13,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "float_status.h"
+#include "backend.h"
+#include "form_window.h"
+#include "runtime_core.h"
 #include "text_limit.h"
 
 namespace forms::detail {
@@ -110,27 +112,19 @@ private:
     QLineEdit* field_;
 };
 
+// Dialogs open over the default window.
+QWidget* dialogParent() { return static_cast<FormWindow*>(runtimeState().defaultWindow); }
+
 }  // namespace
 
-void showMessage(QWidget* parent, testing::DialogKind kind, std::string_view caption, std::string_view prompt) {
-    const FloatStatusKeeper keepFloatStatus;
-    if (testing::hasDialogResponder()) {
-        testing::respond({kind, std::string(caption), std::string(prompt)});
-        return;
-    }
-    MessageDialog dialog(parent, kind, toQString(caption), toQString(prompt));
+void backend::showMessageBox(testing::DialogKind kind, std::string_view caption, std::string_view prompt) {
+    MessageDialog dialog(dialogParent(), kind, toQString(caption), toQString(prompt));
     dialog.exec();
 }
 
-std::string askInput(QWidget* parent, std::string_view caption, std::string_view prompt) {
-    const FloatStatusKeeper keepFloatStatus;
-    if (testing::hasDialogResponder()) {
-        testing::DialogAnswer answer =
-            testing::respond({testing::DialogKind::Input, std::string(caption), std::string(prompt)});
-        return answer.accepted ? answer.text : std::string();
-    }
-    InputDialog dialog(parent, toQString(caption), toQString(prompt));
-    if (dialog.exec() != QDialog::Accepted) return {};
+std::optional<std::string> backend::showInputBox(std::string_view caption, std::string_view prompt) {
+    InputDialog dialog(dialogParent(), toQString(caption), toQString(prompt));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.answer().toStdString();
 }
 

@@ -12,11 +12,12 @@
 #include <QStyle>
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <limits>
 #include <optional>
 
-#include "runtime_state.h"
+#include "dispatch.h"
+#include "layout.h"
+#include "runtime_core.h"
 #include "text_limit.h"
 
 namespace forms::detail {
@@ -88,15 +89,6 @@ std::optional<std::int16_t> keyCodeOf(const QKeyEvent& event) {
     return static_cast<std::int16_t>(text.at(0).unicode());
 }
 
-std::string_view eventName(Event event) {
-    switch (event) {
-    case Event::Click: return "Click";
-    case Event::KeyPress: return "KeyPress";
-    case Event::Load: return "Load";
-    }
-    return "";
-}
-
 }  // namespace
 
 QIcon programIcon() {
@@ -130,10 +122,6 @@ int roomForCaption(const QWidget& control) {
     return control.width();
 }
 
-int pixelsFromTwips(int twips, double dotsPerInch) {
-    return static_cast<int>(std::lround(twips * dotsPerInch / 1440.0));
-}
-
 FormWindow::FormWindow(const Project& project)
     : project_(project), dotsPerInch_(QGuiApplication::primaryScreen()->logicalDotsPerInchX()) {
     setWindowTitle(toQString(project_.window.caption));
@@ -147,10 +135,7 @@ FormWindow::FormWindow(const Project& project)
     form_ = project_.createForm(*this);
 }
 
-FormWindow::~FormWindow() {
-    RuntimeState& state = runtimeState();
-    if (state.defaultWindow == this) state.defaultWindow = nullptr;
-}
+FormWindow::~FormWindow() { forgetWindow(*this); }
 
 int FormWindow::pixels(int twips) const { return pixelsFromTwips(twips, dotsPerInch_); }
 
@@ -202,47 +187,26 @@ bool FormWindow::everyCaptionFits(const QFont& font) const {
 }
 
 void FormWindow::nameTextBoxesByTheirLabels() {
-    // A text box's label is the one standing over it: the nearest label above whose columns
-    // overlap the box's. Screen readers announce the box by that caption.
     const auto& controls = project_.window.controls;
     for (std::size_t box = 0; box < controls.size(); ++box) {
         if (controls[box].kind != ControlKind::TextBox) continue;
-        const ControlDescription* nearest = nullptr;
-        for (const ControlDescription& label : controls) {
-            const bool above = label.kind == ControlKind::Label && label.top < controls[box].top;
-            const bool overlaps = label.left < controls[box].left + controls[box].width &&
-                                  controls[box].left < label.left + label.width;
-            if (above && overlaps && (!nearest || label.top > nearest->top)) nearest = &label;
-        }
-        if (nearest) controls_[box]->setAccessibleName(toQString(nearest->caption));
+        const int label = labelOf(project_.window, static_cast<int>(box));
+        if (label >= 0) controls_[box]->setAccessibleName(toQString(controls[label].caption));
     }
 }
 
 void FormWindow::setTabOrder() {
-    std::vector<int> order;
-    for (std::size_t index = 0; index < controls_.size(); ++index) {
-        if (controls_[index]->focusPolicy() != Qt::NoFocus) order.push_back(static_cast<int>(index));
-    }
-    std::stable_sort(order.begin(), order.end(),
-                     [this](int left, int right) { return describe(left).tabIndex < describe(right).tabIndex; });
+    const std::vector<int> order = tabOrder(project_.window);
     for (std::size_t position = 1; position < order.size(); ++position) {
         QWidget::setTabOrder(controls_[order[position - 1]], controls_[order[position]]);
     }
 }
 
 QWidget* FormWindow::firstInTabOrder() const {
-    QWidget* first = nullptr;
-    int lowest = std::numeric_limits<int>::max();
-    for (std::size_t index = 0; index < controls_.size(); ++index) {
-        QWidget* widget = controls_[index];
-        const int tabIndex = describe(static_cast<int>(index)).tabIndex;
-        if (widget->focusPolicy() == Qt::NoFocus || !widget->isVisibleTo(this) || !widget->isEnabled()) continue;
-        if (tabIndex < lowest) {
-            lowest = tabIndex;
-            first = widget;
-        }
-    }
-    return first;
+    const int first = detail::firstInTabOrder(project_.window, [this](int control) {
+        return controls_[control]->isVisibleTo(this) && controls_[control]->isEnabled();
+    });
+    return first < 0 ? nullptr : controls_[first];
 }
 
 QWidget* FormWindow::control(std::string_view name) const {
@@ -252,11 +216,6 @@ QWidget* FormWindow::control(std::string_view name) const {
     return nullptr;
 }
 
-void FormWindow::load() {
-    std::int16_t noKey = 0;
-    dispatch(project_.windowName, Event::Load, noKey);
-}
-
 void FormWindow::showAtStart() {
     show();
     activateWindow();
@@ -264,21 +223,7 @@ void FormWindow::showAtStart() {
 }
 
 void FormWindow::dispatch(std::string_view control, Event event, std::int16_t& keyCode) {
-    const auto& bindings = project_.bindings;
-    const auto binding = std::find_if(bindings.begin(), bindings.end(), [&](const Binding& candidate) {
-        return candidate.control == control && candidate.event == event;
-    });
-    if (binding == bindings.end()) return;
-    // The floating-point status belongs to the running handler alone.
-    clearFloatStatus();
-    const std::string where = std::string(control) + "_" + std::string(eventName(event));
-    try {
-        binding->entry(*form_, keyCode);
-    } catch (const RuntimeError& error) {
-        reportRuntimeError(error, where);
-    } catch (const std::bad_alloc&) {
-        reportRuntimeError(RuntimeError(ErrorCode::OutOfMemory), where);
-    }
+    detail::dispatch(project_, *form_, control, event, keyCode);
 }
 
 void FormWindow::mousePressEvent(QMouseEvent* event) {
@@ -302,11 +247,10 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     if (!typed) return false;
     std::int16_t keyCode = *typed;
     dispatch(textBox->objectName().toStdString(), Event::KeyPress, keyCode);
-    // Enter has done all it does once the handler returns; a key code set to 0 is swallowed.
-    if (*typed == 13 || keyCode == 0) return true;
-    if (keyCode != *typed) {
-        textBox->insert(QString(QChar(static_cast<char16_t>(keyCode))));
-        return true;
+    switch (afterKeyPress(*typed, keyCode)) {
+    case KeyOutcome::Swallow: return true;
+    case KeyOutcome::TypeReplacement: textBox->insert(QString(QChar(static_cast<char16_t>(keyCode)))); return true;
+    case KeyOutcome::TypeAsUsual: return false;
     }
     return false;
 }

@@ -23,9 +23,8 @@ public:
     // The widget of a described control, or nullptr.
     QWidget* control(std::string_view name) const;
 
-    // Runs the Load handler; then shows the window and gives the focus to the first control in
-    // tab order that is shown and enabled.
-    void load();
+    // Shows the window and gives the focus to the first control in tab order that is shown and
+    // enabled.
     void showAtStart();
 
     // Delivers an event to its bound handler; an unbound event does nothing.
@@ -76,8 +75,5 @@ inline constexpr double MinimumPointSize = 4;
 
 // The room a caption has inside its control, once the control's own decoration is taken off.
 int roomForCaption(const QWidget& control);
-
-// Pixels for a length in twips at a logical resolution (15 twips a pixel at 96 DPI).
-int pixelsFromTwips(int twips, double dotsPerInch);
 
 }  // namespace forms::detail

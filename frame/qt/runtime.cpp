@@ -1,15 +1,16 @@
-// Start-up, the dialogs the programs call, the default window instance and the default
-// handling of run-time errors.
+// Start-up on Qt, the default window instance the runtime creates on demand, and where the error
+// line goes.
 #include <QApplication>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
+#include "backend.h"
 #include "cursor_blink.h"
-#include "dialogs.h"
+#include "form_window.h"
 #include "qt_testing.h"
 #include "runtime.h"
-#include "runtime_state.h"
+#include "runtime_core.h"
 
 namespace forms {
 
@@ -21,40 +22,24 @@ QString toQString(std::string_view text) { return QString::fromUtf8(text.data(),
 
 namespace detail {
 
-RuntimeState& runtimeState() {
-    static RuntimeState state;
-    return state;
-}
+namespace {
 
+// Builds a project's window, registers it as the default instance and runs its Load handler.
 std::unique_ptr<FormWindow> loadWindow(const Project& project) {
-    RuntimeState& state = runtimeState();
-    state.project = &project;
     auto window = std::make_unique<FormWindow>(project);
-    state.defaultWindow = window.get();
-    window->load();
+    loadAsDefault(project, *window, window->form());
     return window;
 }
 
-namespace {
-
-std::string_view programTitle() {
-    const Project* project = runtimeState().project;
-    return project ? project->title : std::string_view();
-}
-
-QWidget* dialogParent() { return runtimeState().defaultWindow; }
-
 }  // namespace
 
-void reportRuntimeError(const RuntimeError& error, std::string_view where) {
-    const std::string message = error.message();
-    const std::string detail = error.where().empty() ? std::string(where) : std::string(where) + ": " + error.where();
-    // A failed write (no reader, a full disk) is ignored: the box below still tells the user.
-    std::fprintf(stderr, "%.*s: %s (%s)\n", static_cast<int>(programTitle().size()), programTitle().data(),
-                 message.c_str(), detail.c_str());
+void backend::createWindowOnDemand(const Project& project) { runtimeState().createdOnDemand = loadWindow(project); }
+
+void backend::writeErrorLine(std::string_view line) {
+    // A failed write (no reader, a full disk) is ignored: the error box still tells the user.
+    std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);
     std::clearerr(stderr);
-    showMessage(dialogParent(), testing::DialogKind::Error, programTitle(), message);
 }
 
 }  // namespace detail
@@ -77,26 +62,6 @@ void runProject(const Project& project, int argc, char** argv) {
     const int exitCode = QApplication::exec();
     window.reset();
     std::exit(exitCode);
-}
-
-int messageBox(std::string_view prompt, int buttons, std::optional<std::string_view> title) {
-    if (buttons != 0) raise(ErrorCode::InvalidProcedureCall, "messageBox");
-    detail::showMessage(detail::dialogParent(), testing::DialogKind::Message, title.value_or(detail::programTitle()),
-                        prompt);
-    return 1;
-}
-
-std::string inputBox(std::string_view prompt) {
-    return detail::askInput(detail::dialogParent(), detail::programTitle(), prompt);
-}
-
-Form& ensureDefaultInstance() {
-    detail::RuntimeState& state = detail::runtimeState();
-    if (!state.defaultWindow) {
-        if (!state.project) raise(ErrorCode::InvalidProcedureCall, "ensureDefaultInstance");
-        state.createdOnDemand = detail::loadWindow(*state.project);
-    }
-    return state.defaultWindow->form();
 }
 
 namespace testing {

@@ -1,0 +1,43 @@
+#include "layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace forms::detail {
+
+int pixelsFromTwips(int twips, double dotsPerInch) {
+    return static_cast<int>(std::lround(twips * dotsPerInch / 1440.0));
+}
+
+std::vector<int> tabOrder(const WindowDescription& window) {
+    const auto& controls = window.controls;
+    std::vector<int> order;
+    for (std::size_t index = 0; index < controls.size(); ++index) {
+        if (takesFocus(controls[index].kind)) order.push_back(static_cast<int>(index));
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int left, int right) { return controls[left].tabIndex < controls[right].tabIndex; });
+    return order;
+}
+
+int firstInTabOrder(const WindowDescription& window, const std::function<bool(int control)>& available) {
+    for (const int control : tabOrder(window)) {
+        if (available(control)) return control;
+    }
+    return -1;
+}
+
+int labelOf(const WindowDescription& window, int textBox) {
+    const auto& controls = window.controls;
+    const ControlDescription& box = controls[textBox];
+    int nearest = -1;
+    for (std::size_t index = 0; index < controls.size(); ++index) {
+        const ControlDescription& label = controls[index];
+        const bool above = label.kind == ControlKind::Label && label.top < box.top;
+        const bool overlaps = label.left < box.left + box.width && box.left < label.left + label.width;
+        if (above && overlaps && (nearest < 0 || label.top > controls[nearest].top)) nearest = static_cast<int>(index);
+    }
+    return nearest;
+}
+
+}  // namespace forms::detail

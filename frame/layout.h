@@ -1,0 +1,33 @@
+// Layout rules every backend follows: pixels from twips, which controls take the focus and in
+// what order, which control has it first, and which label names a text box. No toolkit include.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <vector>
+
+#include "project.h"
+
+namespace forms::detail {
+
+// The most characters (UTF-16 code units) a text box holds: enough for any number and for
+// joining two 100,000-character texts, small enough that typing stays quick.
+inline constexpr std::size_t MaxTextLength = 262144;
+
+// Pixels for a length in twips at a logical resolution (15 twips a pixel at 96 DPI).
+int pixelsFromTwips(int twips, double dotsPerInch);
+
+// Labels take no focus; every other kind of control does.
+constexpr bool takesFocus(ControlKind kind) { return kind != ControlKind::Label; }
+
+// The controls that take the focus, by tab index; equal indexes keep the description's order.
+std::vector<int> tabOrder(const WindowDescription& window);
+
+// The first control in tab order for which `available` (shown and enabled) holds, or -1.
+int firstInTabOrder(const WindowDescription& window, const std::function<bool(int control)>& available);
+
+// The label that names a text box: the nearest label above it whose columns overlap the box's,
+// or -1. Screen readers announce the box by that label's caption.
+int labelOf(const WindowDescription& window, int textBox);
+
+}  // namespace forms::detail

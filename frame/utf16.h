@@ -1,0 +1,14 @@
+// UTF-8 (our strings) to UTF-16 (the Windows API's) and back. Malformed input (a bad or
+// truncated UTF-8 sequence, an overlong form, a lone surrogate) becomes U+FFFD, so any text
+// converts and nothing is lost silently beyond the broken unit. No toolkit include.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace forms::detail {
+
+std::u16string utf16FromUtf8(std::string_view text);
+std::string utf8FromUtf16(std::u16string_view text);
+
+}  // namespace forms::detail
