@@ -172,11 +172,53 @@ INT_PTR CALLBACK inputBoxProcedure(HWND dialog, UINT message, WPARAM wParam, LPA
     }
 }
 
+// The system's message box is sized to its text and may cut its caption: once it is about to
+// be shown, it is widened to hold the whole caption, its contents kept centred.
+LRESULT CALLBACK widenForCaption(int code, WPARAM wParam, LPARAM lParam) {
+    wchar_t className[8] = {};
+    HWND box = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE && GetClassNameW(box, className, 8) && std::wstring_view(className) == L"#32770") {
+        const UINT dpi = GetDpiForWindow(box);
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof(metrics);
+        SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi);
+        HFONT captionFont = CreateFontIndirectW(&metrics.lfCaptionFont);
+        HDC context = GetDC(box);
+        HGDIOBJ previous = SelectObject(context, captionFont);
+        const int captionWidth = textSize(context, win32::windowText(box), 0, DT_SINGLELINE).width;
+        SelectObject(context, previous);
+        ReleaseDC(box, context);
+        DeleteObject(captionFont);
+        // The caption, with room for an icon and three caption buttons (a window manager may add
+        // them to the close button alone), and the frame on both sides.
+        const int needed = captionWidth + 3 * metrics.iCaptionWidth + GetSystemMetricsForDpi(SM_CXSMICON, dpi) +
+                           2 * (GetSystemMetricsForDpi(SM_CXFIXEDFRAME, dpi) + GetSystemMetricsForDpi(SM_CXPADDEDBORDER, dpi)) +
+                           scaled(24, dpi);
+        RECT frame{};
+        GetWindowRect(box, &frame);
+        const int missing = needed - static_cast<int>(frame.right - frame.left);
+        if (missing > 0) {
+            SetWindowPos(box, nullptr, frame.left - missing / 2, frame.top, needed, frame.bottom - frame.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                RECT place{};
+                GetWindowRect(child, &place);
+                MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&place), 2);
+                SetWindowPos(child, nullptr, place.left + missing / 2, place.top, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            }
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 }  // namespace
 
 void backend::showMessageBox(testing::DialogKind kind, std::string_view caption, std::string_view prompt) {
     const UINT icon = kind == testing::DialogKind::Error ? MB_ICONERROR : 0;
+    HHOOK hook = SetWindowsHookExW(WH_CBT, &widenForCaption, nullptr, GetCurrentThreadId());
     MessageBoxW(dialogOwner(), wide(prompt).c_str(), wide(caption).c_str(), MB_OK | icon);
+    if (hook) UnhookWindowsHookEx(hook);
 }
 
 std::optional<std::string> backend::showInputBox(std::string_view caption, std::string_view prompt) {

@@ -357,15 +357,35 @@ TEST_F(RealDialogTest, InputBoxTakesEnterEscCloseAndCopiesItself) {
     EXPECT_EQ(clipboardText(), wide("triexpr\r\n\r\nВведите N\r\n"));
 }
 
-TEST_F(RealDialogTest, MessageBoxIsCaptionedWithTheTitle) {
+// The system's message box, captioned with the title, and widened to show a long caption whole.
+TEST_F(RealDialogTest, MessageBoxShowsItsWholeCaption) {
     open(triexpr::project);
     std::wstring caption;
+    int width = 0;
+    int captionWidth = 0;
     whenOpen([&](HWND dialog) {
         caption = textOf(dialog);
+        RECT frame{};
+        GetWindowRect(dialog, &frame);
+        width = frame.right - frame.left;
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof(metrics);
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+        HFONT font = CreateFontIndirectW(&metrics.lfCaptionFont);
+        HDC context = GetDC(dialog);
+        HGDIOBJ previous = SelectObject(context, font);
+        SIZE text{};
+        GetTextExtentPoint32W(context, caption.c_str(), static_cast<int>(caption.size()), &text);
+        captionWidth = text.cx;
+        SelectObject(context, previous);
+        ReleaseDC(dialog, context);
+        DeleteObject(font);
         PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     });
-    EXPECT_EQ(forms::messageBox("результат 3"), 1);
-    EXPECT_EQ(caption, L"triexpr");
+    const std::string title = "результат вычисления суммы двух очень длинных чисел";
+    EXPECT_EQ(forms::messageBox("5", 0, title), 1);
+    EXPECT_EQ(caption, wide(title));
+    EXPECT_GT(width, captionWidth);
 }
 
 }  // namespace
