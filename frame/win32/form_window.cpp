@@ -286,7 +286,7 @@ void FormWindow::showAtStart(int showCommand, bool quitWhenClosed) {
     UpdateWindow(window_);
     SetForegroundWindow(window_);
     const int first = firstInTabOrder(project_.window, [this](int control) { return isAvailable(control); });
-    if (first >= 0) focusControl(first);
+    if (first >= 0) focusControl(first, false);
 }
 
 HWND FormWindow::control(std::string_view name) const {
@@ -310,10 +310,10 @@ bool FormWindow::isAvailable(int control) const {
     return takesFocus(describe(control).kind) && isShown(control) && IsWindowEnabled(controls_[control]);
 }
 
-void FormWindow::focusControl(int control) {
+void FormWindow::focusControl(int control, bool byTab) {
     SetFocus(controls_[control]);
-    // The caret goes to the end of a box's text, as when tabbing into it, not all selected.
-    if (describe(control).kind == ControlKind::TextBox) SendMessageW(controls_[control], EM_SETSEL, 0, 0);
+    // Tabbing into a box selects its text, so that typing replaces it.
+    if (byTab && describe(control).kind == ControlKind::TextBox) SendMessageW(controls_[control], EM_SETSEL, 0, -1);
 }
 
 void FormWindow::moveFocus(int from, bool forward) {
@@ -339,7 +339,7 @@ void FormWindow::moveFocus(int from, bool forward) {
             SendMessageW(controls_[candidate], BM_GETCHECK, 0, 0) != BST_CHECKED) {
             continue;
         }
-        focusControl(candidate);
+        focusControl(candidate, true);
         return;
     }
 }
@@ -363,7 +363,7 @@ void FormWindow::moveInOptionGroup(int from, bool forward) {
         if (options[index] != from) continue;
         const int next = options[((index + (forward ? 1 : -1)) % count + count) % count];
         if (next == from) return;
-        focusControl(next);
+        focusControl(next, false);
         click(next);
         return;
     }
@@ -567,7 +567,7 @@ Status FormWindow::setEnabled(int control, bool enabled) {
 
 Status FormWindow::setFocus(int control) {
     if (!isAvailable(control) || !IsWindowVisible(window_)) return CannotDo;
-    focusControl(control);
+    focusControl(control, false);
     return Success;
 }
 

@@ -69,7 +69,7 @@ private:
     int indexOf(HWND control) const;
     bool isShown(int control) const;
     bool isAvailable(int control) const;
-    void focusControl(int control);
+    void focusControl(int control, bool byTab);
     void moveFocus(int from, bool forward);
     void moveFocusAwayFrom(int control);
     void moveInOptionGroup(int from, bool forward);

@@ -58,9 +58,17 @@ std::wstring clipboardText() {
     return text;
 }
 
+// The tests' windows live on a desktop of their own, so that windows of other programs on the
+// same display (tests running beside these) neither cover them nor take their activation.
+const bool onOwnDesktop = [] {
+    HDESK desktop = CreateDesktopW(L"forms-win32-tests", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    return desktop && SetThreadDesktop(desktop);
+}();
+
 class Win32WindowTest : public ::testing::Test {
 protected:
     void open(const forms::Project& project) {
+        ASSERT_TRUE(onOwnDesktop);
         window_ = std::make_unique<forms::testing::OpenWindow>(project);
         processPendingMessages();
     }
