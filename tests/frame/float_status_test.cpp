@@ -84,6 +84,21 @@ TEST(FloatStatus, KeeperRestoresFlags) {
     EXPECT_FALSE(floatErrorFlagged()) << "a flag raised inside the keeper is dropped";
 }
 
+// A library function such as pow may raise its flags on the x87 unit rather than on SSE.
+TEST(FloatStatus, KeeperRestoresFlagsOfTheX87Unit) {
+    clearFloatStatus();
+    volatile long double hugeLong = std::numeric_limits<long double>::max();
+    long double product = hugeLong * 2;
+    pinFloat(product);
+    ASSERT_TRUE(std::fetestexcept(FE_OVERFLOW));
+    {
+        FloatStatusKeeper keeper;
+        clearFloatStatus();
+    }
+    EXPECT_TRUE(std::fetestexcept(FE_OVERFLOW));
+    clearFloatStatus();
+}
+
 TEST(FloatStatus, CheckRaisesFloatingPointError) {
     clearFloatStatus();
     EXPECT_NO_THROW(checkFloatStatus(1.0, 2.0f));

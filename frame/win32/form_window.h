@@ -1,0 +1,97 @@
+// The window the runtime builds from a window description on the Win32 API: native controls at
+// the described twip positions scaled to the window's DPI, the events bound to the program's
+// handlers, and the control members the program's Form calls through WindowHost.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "form.h"
+#include "project.h"
+#include "window_host.h"
+
+namespace forms::detail {
+
+class FormWindow final : public WindowHost {
+public:
+    explicit FormWindow(const Project& project);
+    ~FormWindow() override;
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    Form& form() { return *form_; }
+    HWND handle() const { return window_; }
+    // The native control of a described control, or nullptr.
+    HWND control(std::string_view name) const;
+
+    // Shows the window and gives the focus to the first control in tab order that is shown and
+    // enabled. `quitWhenClosed` ends the message loop when the user closes it.
+    void showAtStart(int showCommand, bool quitWhenClosed);
+
+    // Keyboard navigation between the controls, taken before the message is translated: Tab and
+    // Shift+Tab, arrows within the option group, Enter on a command button. True when used.
+    bool navigate(const MSG& message);
+
+    const Project& project() const override { return project_; }
+    Status getText(int control, std::string& text) override;
+    Status setText(int control, std::string_view text) override;
+    Status getValue(int control, TruthValue& value) override;
+    Status setValue(int control, TruthValue value) override;
+    Status getVisible(int control, bool& visible) override;
+    Status setVisible(int control, bool visible) override;
+    Status getEnabled(int control, bool& enabled) override;
+    Status setEnabled(int control, bool enabled) override;
+    Status setFocus(int control) override;
+    Status getBackColor(Color& color) override;
+    Status setBackColor(Color color) override;
+
+    // The FormWindow of a top-level window or any of its controls, or nullptr.
+    static FormWindow* of(HWND window);
+    // Registers the window class of every FormWindow (at start-up, once).
+    static void registerWindowClass();
+
+private:
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void buildControls();
+    void placeControls();
+    void applyFont();
+    void resizeForDpi(const RECT* suggested);
+    SIZE windowSizeFor(UINT dpi) const;
+    void loadIcons();
+    const ControlDescription& describe(int control) const { return project_.window.controls[control]; }
+    int pixels(int twips) const;
+    int indexOf(HWND control) const;
+    bool isShown(int control) const;
+    bool isAvailable(int control) const;
+    void focusControl(int control, bool byTab);
+    void moveFocus(int from, bool forward);
+    void moveFocusAwayFrom(int control);
+    void moveInOptionGroup(int from, bool forward);
+    void select(int option);
+    void onCommand(int control, WORD notification);
+    void click(int control);
+
+    const Project& project_;
+    HWND window_ = nullptr;
+    std::vector<HWND> controls_;  // in the order of the description
+    std::vector<int> tabOrder_;
+    std::unique_ptr<Form> form_;
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+    HFONT font_ = nullptr;
+    HICON bigIcon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+    bool backColorSet_ = false;
+    Color backColor_ = 0;
+    HBRUSH backBrush_ = nullptr;  // ours when a colour was set; else the system's
+    HWND focusWhenInactive_ = nullptr;
+    bool pressedOnWindow_ = false;
+    bool quitWhenClosed_ = false;
+};
+
+}  // namespace forms::detail

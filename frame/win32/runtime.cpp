@@ -1,0 +1,101 @@
+// Start-up and the message loop on Win32, the window the runtime creates on demand, where the
+// error line goes, and the test hooks of win32_testing.h.
+#include <cstdlib>
+
+#include "backend.h"
+#include "form_window.h"
+#include "runtime.h"
+#include "runtime_core.h"
+#include "win32.h"
+#include "win32_testing.h"
+
+namespace forms {
+
+namespace detail {
+
+namespace {
+
+// Builds a project's window, registers it as the default instance and runs its Load handler.
+std::unique_ptr<FormWindow> loadWindow(const Project& project) {
+    auto window = std::make_unique<FormWindow>(project);
+    loadAsDefault(project, *window, window->form());
+    return window;
+}
+
+// One message as the loop handles it: keyboard navigation between controls first.
+void handleMessage(MSG& message) {
+    FormWindow* window = FormWindow::of(message.hwnd);
+    if (window && window->navigate(message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+}  // namespace
+
+void backend::createWindowOnDemand(const Project& project) { runtimeState().createdOnDemand = loadWindow(project); }
+
+void backend::writeErrorLine(std::string_view line) {
+    const std::wstring text = win32::wide(line);
+    OutputDebugStringW(text.c_str());
+    // A program started from a console or with its stderr redirected has a handle; a program
+    // started from the desktop has none. Whatever the write gives is ignored.
+    HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    if (!error || error == INVALID_HANDLE_VALUE) return;
+    DWORD mode = 0;
+    DWORD written = 0;
+    if (GetConsoleMode(error, &mode)) {
+        WriteConsoleW(error, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    } else {
+        WriteFile(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    }
+}
+
+}  // namespace detail
+
+// The command line is not read: nothing on it reaches the window system.
+void runProject(const Project& project, int /*argc*/, char** /*argv*/) {
+    std::unique_ptr<detail::FormWindow> window = detail::loadWindow(project);
+    window->showAtStart(SW_SHOWDEFAULT, true);
+    MSG message{};
+    int exitCode = 0;
+    for (;;) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) {
+            exitCode = static_cast<int>(message.wParam);
+            break;
+        }
+        if (got == -1) {
+            exitCode = 1;
+            break;
+        }
+        detail::handleMessage(message);
+    }
+    window.reset();
+    std::exit(exitCode);
+}
+
+namespace testing {
+
+OpenWindow::OpenWindow(const Project& project) : window_(detail::loadWindow(project)) {
+    window_->showAtStart(SW_SHOW, false);
+}
+
+OpenWindow::~OpenWindow() {
+    window_.reset();
+    detail::runtimeState().createdOnDemand.reset();
+}
+
+Form& OpenWindow::form() { return window_->form(); }
+
+HWND OpenWindow::window() const { return window_->handle(); }
+
+HWND OpenWindow::control(std::string_view name) const { return window_->control(name); }
+
+void processPendingMessages() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) detail::handleMessage(message);
+}
+
+}  // namespace testing
+
+}  // namespace forms

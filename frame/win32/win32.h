@@ -1,0 +1,57 @@
+// What the Win32 backend's files share: its process-wide state in one struct, wide strings, the
+// system's message font at a DPI, and the hooked single-line text box.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "dispatch.h"
+#include "layout.h"
+
+namespace forms::detail::win32 {
+
+// The backend's process-wide state.
+struct Backend {
+    HINSTANCE instance = nullptr;
+    ATOM windowClass = 0;
+    bool started = false;
+};
+
+Backend& backend();
+
+// Initialises the common controls, asks for per-monitor DPI awareness when the executable's
+// manifest has not, and registers the window class. Done once; later calls do nothing.
+void startBackend();
+
+std::wstring wide(std::string_view utf8);
+std::string narrow(std::wstring_view utf16);
+
+// A length in pixels at 96 DPI, at `dpi`.
+int scaled(int pixelsAt96, UINT dpi);
+
+// The system's message font at `dpi`.
+LOGFONTW messageFont(UINT dpi);
+
+// The text of a window, in UTF-16.
+std::wstring windowText(HWND window);
+
+// Puts `text` on the clipboard; a clipboard held by another program is left alone.
+void copyToClipboard(HWND owner, std::wstring_view text);
+
+// What a hooked text box does with a typed character, decided before the box sees it.
+struct TypedKey {
+    KeyOutcome outcome = KeyOutcome::TypeAsUsual;
+    wchar_t replacement = 0;  // for TypeReplacement
+};
+using KeyFilter = std::function<TypedKey(wchar_t typed)>;
+
+// Makes a single-line EDIT hold up to `limit` characters (MaxTextLength for every box the
+// runtime makes): typing or pasting that would go beyond is refused whole, with a notice at the
+// box, and the box keeps its text. Ctrl+A selects all. Every typed character first goes
+// through `filter`. The hook ends with the box.
+void hookTextBox(HWND edit, KeyFilter filter, std::size_t limit = MaxTextLength);
+
+}  // namespace forms::detail::win32

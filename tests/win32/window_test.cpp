@@ -1,0 +1,399 @@
+// The Win32 backend through real windows, driven by the messages a user's input makes: typed
+// characters and keys into the focused control, mouse clicks sent where the system's hit testing
+// sends them, and the dialogs answered by a script or, once each, through the real dialog.
+// What the programs compute is tested through the Qt backend; here only what this backend adds.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "layout.h"
+#include "runtime.h"
+#include "sumdiff/sumdiff.h"
+#include "testing.h"
+#include "triexpr/triexpr.h"
+#include "utf16.h"
+#include "win32/win32.h"
+#include "win32_testing.h"
+
+namespace {
+
+using forms::ControlKind, forms::Event;
+using forms::testing::processPendingMessages;
+
+std::wstring wide(std::string_view text) {
+    const std::u16string units = forms::detail::utf16FromUtf8(text);
+    return {units.begin(), units.end()};
+}
+
+std::wstring textOf(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+bool selected(HWND option) { return SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void setClipboard(const std::wstring& text) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
+std::wstring clipboardText() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const wchar_t*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+// The tests' windows live on a desktop of their own, so that windows of other programs on the
+// same display (tests running beside these) neither cover them nor take their activation.
+const bool onOwnDesktop = [] {
+    HDESK desktop = CreateDesktopW(L"forms-win32-tests", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    return desktop && SetThreadDesktop(desktop);
+}();
+
+class Win32WindowTest : public ::testing::Test {
+protected:
+    void open(const forms::Project& project) {
+        ASSERT_TRUE(onOwnDesktop);
+        window_ = std::make_unique<forms::testing::OpenWindow>(project);
+        processPendingMessages();
+    }
+    void TearDown() override {
+        forms::testing::clearControlCallFailures();
+        window_.reset();
+        processPendingMessages();
+    }
+
+    HWND control(std::string_view name) const {
+        HWND handle = window_->control(name);
+        EXPECT_NE(handle, nullptr) << "no control named " << name;
+        return handle;
+    }
+    // Characters as the keyboard types them into the focused control.
+    void type(const std::wstring& text) {
+        for (const wchar_t character : text) PostMessageW(GetFocus(), WM_CHAR, character, 1);
+        processPendingMessages();
+    }
+    // A key pressed and released on the focused control; the loop translates it.
+    void press(WPARAM key) {
+        HWND focus = GetFocus();
+        const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC)) << 16;
+        PostMessageW(focus, WM_KEYDOWN, key, scan | 1);
+        PostMessageW(focus, WM_KEYUP, key, scan | 1 | 0xC0000000);
+        processPendingMessages();
+    }
+    // A left click at a point of the window's client area, delivered to the window the system's
+    // hit testing picks there (a control, or the window itself).
+    void clickAt(POINT client) {
+        POINT screen = client;
+        ClientToScreen(window_->window(), &screen);
+        HWND target = WindowFromPoint(screen);
+        POINT local = screen;
+        ScreenToClient(target, &local);
+        const LPARAM where = MAKELPARAM(local.x, local.y);
+        PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, where);
+        PostMessageW(target, WM_LBUTTONUP, 0, where);
+        processPendingMessages();
+    }
+    // A click in the middle of a control.
+    void click(std::string_view name) {
+        RECT bounds{};
+        GetWindowRect(control(name), &bounds);
+        POINT centre{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+        ScreenToClient(window_->window(), &centre);
+        clickAt(centre);
+    }
+    HWND focused() const { return GetFocus(); }
+    template <class F>
+    F& form() {
+        return window_->formAs<F>();
+    }
+
+    forms::testing::ScriptedDialogs dialogs;
+    std::unique_ptr<forms::testing::OpenWindow> window_;
+};
+
+// sumdiff's whole computation with the keyboard and the mouse: first focus, Enter moving on,
+// Tab not selecting an option button, a click selecting one, the command button's Click.
+TEST_F(Win32WindowTest, SumdiffComputesWithKeyboardAndMouse) {
+    open(sumdiff::project);
+    EXPECT_EQ(focused(), control("Text1")) << "first in tab order";
+    EXPECT_FALSE(selected(control("Option1")) || selected(control("Option2"))) << "none selected at start";
+
+    type(L"2");
+    press(VK_RETURN);
+    EXPECT_EQ(focused(), control("Text2")) << "Enter in Text1 moves on";
+    EXPECT_EQ(textOf(control("Text1")), L"2") << "Enter types nothing";
+    type(L"3");
+    press(VK_TAB);
+    EXPECT_EQ(focused(), control("Text3"));
+    press(VK_TAB);
+    EXPECT_EQ(focused(), control("Option1"));
+    EXPECT_FALSE(selected(control("Option1"))) << "Tab onto an option button does not select it";
+
+    click("Option1");
+    EXPECT_TRUE(selected(control("Option1")));
+    click("Command1");
+    EXPECT_EQ(textOf(control("Text3")), L"5");
+
+    // Arrows move within the group and select; Enter presses the focused command button.
+    SetFocus(control("Option1"));
+    press(VK_DOWN);
+    EXPECT_EQ(focused(), control("Option2"));
+    EXPECT_TRUE(selected(control("Option2")));
+    EXPECT_FALSE(selected(control("Option1")));
+    SetFocus(control("Command1"));
+    press(VK_RETURN);
+    EXPECT_EQ(textOf(control("Text3")), L"-1");
+    EXPECT_EQ(dialogs.errorCount(), 0u);
+}
+
+TEST_F(Win32WindowTest, WindowHasTheDescribedClientSizeAndNamesBoxesByTheirLabels) {
+    open(sumdiff::project);
+    HWND window = window_->window();
+    RECT client{};
+    GetClientRect(window, &client);
+    const UINT dpi = GetDpiForWindow(window);
+    EXPECT_EQ(client.right, forms::detail::pixelsFromTwips(7560, dpi));
+    EXPECT_EQ(client.bottom, forms::detail::pixelsFromTwips(4755, dpi));
+    // Screen readers take an edit's name from the label right before it in z-order.
+    EXPECT_EQ(GetWindow(control("Text1"), GW_HWNDPREV), control("Label1"));
+    EXPECT_EQ(GetWindow(control("Text2"), GW_HWNDPREV), control("Label2"));
+
+    // Moved to a screen of 1.5 times the DPI, the client area is the same twips there.
+    const UINT larger = dpi * 3 / 2;
+    RECT suggested{};
+    GetWindowRect(window, &suggested);
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(larger, larger), reinterpret_cast<LPARAM>(&suggested));
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, forms::detail::pixelsFromTwips(7560, larger));
+    EXPECT_EQ(client.bottom, forms::detail::pixelsFromTwips(4755, larger));
+    RECT text1{};
+    GetWindowRect(control("Text1"), &text1);
+    EXPECT_EQ(text1.right - text1.left, forms::detail::pixelsFromTwips(1455, larger));
+}
+
+// A window of our own for what no program shows alone.
+class Probe : public forms::Form {
+public:
+    using Form::Form;
+    forms::TextBox text1() { return textBox("Text1"); }
+    forms::TextBox hidden() { return textBox("Hidden"); }
+    int windowClicks = 0;
+};
+
+constexpr forms::ControlDescription probeControls[] = {
+    {"Label1", ControlKind::Label, "подпись", 120, 100, 3000, 400, 3},
+    {"Text1", ControlKind::TextBox, "", 120, 600, 3000, 300, 0},
+    {"Hidden", ControlKind::TextBox, "", 120, 1000, 3000, 300, 1, forms::Hidden},
+    {"Command1", ControlKind::CommandButton, "фокус", 120, 1400, 1500, 400, 2},
+};
+constexpr forms::WindowDescription probeWindow{"Проба", 4000, 2400, probeControls};
+
+void countClick(Probe& form) { ++form.windowClicks; }
+void focusHidden(Probe& form) { form.hidden().setFocus(); }
+// 'a' becomes 'b'; '!' is swallowed.
+void changeKeys(Probe&, std::int16_t& keyCode) {
+    if (keyCode == 'a') keyCode = 'b';
+    if (keyCode == '!') keyCode = 0;
+}
+
+constexpr forms::Binding probeBindings[] = {
+    forms::bind<countClick>("Form1", Event::Click),
+    forms::bind<focusHidden>("Command1", Event::Click),
+    forms::bind<changeKeys>("Text1", Event::KeyPress),
+};
+const forms::Project probe{
+    .title = "проба",
+    .window = probeWindow,
+    .bindings = probeBindings,
+    .createForm = forms::formOf<Probe>,
+};
+
+TEST_F(Win32WindowTest, ClickOnALabelIsNotTheWindowsClick) {
+    open(probe);
+    click("Label1");
+    EXPECT_EQ(form<Probe>().windowClicks, 0);
+    clickAt({forms::detail::pixelsFromTwips(3500, GetDpiForWindow(window_->window())), 5});
+    EXPECT_EQ(form<Probe>().windowClicks, 1);
+}
+
+TEST_F(Win32WindowTest, KeyPressChangesOrSwallowsTheTypedCharacter) {
+    open(probe);
+    type(L"xa!c");
+    EXPECT_EQ(textOf(control("Text1")), L"xbc");
+}
+
+TEST_F(Win32WindowTest, FailedSetFocusIsReportedInTheErrorBoxAndTheProgramGoesOn) {
+    open(probe);
+    click("Command1");
+    ASSERT_EQ(dialogs.errorCount(), 1u);
+    const forms::testing::DialogRequest error = dialogs.ofKind(forms::testing::DialogKind::Error)[0];
+    EXPECT_EQ(error.caption, "проба");
+    EXPECT_EQ(error.prompt, "Ошибка выполнения 3: сбой вызова элемента управления");
+    EXPECT_EQ(focused(), control("Command1"));
+}
+
+// A box refuses whole a paste or a key that would take it beyond its limit, and keeps its text;
+// Ctrl+A selects everything. Shown on a box of 10 characters: wine's edit control takes minutes
+// to fill with 262,144.
+TEST_F(Win32WindowTest, TextBoxRefusesWholeWhatWouldGoBeyondItsLimit) {
+    open(probe);
+    HWND box = CreateWindowExW(0, L"EDIT", L"123456789", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0, 100, 20,
+                               window_->window(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    forms::detail::win32::hookTextBox(box, [](wchar_t) { return forms::detail::win32::TypedKey{}; }, 10);
+    SetFocus(box);
+    SendMessageW(box, EM_SETSEL, 0, 0);
+
+    setClipboard(L"ab");
+    type(L"\x16");  // Ctrl+V
+    EXPECT_EQ(textOf(box), L"123456789") << "a paste that would go beyond";
+    setClipboard(L"a");
+    type(L"\x16");
+    EXPECT_EQ(textOf(box), L"a123456789") << "a paste that fits";
+    type(L"x");
+    EXPECT_EQ(textOf(box), L"a123456789") << "a key that would go beyond";
+    SendMessageW(box, EM_SETSEL, 0, 2);
+    type(L"x");
+    EXPECT_EQ(textOf(box), L"x23456789") << "a key replacing a selection";
+
+    type(L"\x01");  // Ctrl+A
+    DWORD start = 1;
+    DWORD end = 0;
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 9u);
+    DestroyWindow(box);
+
+    // The program's boxes have the full limit, and a longer Text from the program fails.
+    EXPECT_EQ(SendMessageW(control("Text1"), EM_GETLIMITTEXT, 0, 0), static_cast<LRESULT>(forms::detail::MaxTextLength));
+    EXPECT_THROW(form<Probe>().text1().setText(std::string(forms::detail::MaxTextLength + 1, '1')),
+                 forms::RuntimeError);
+}
+
+// The dialogs a program opens, answered by the script: triexpr asks three numbers.
+TEST_F(Win32WindowTest, TriexprAsksThroughTheResponder) {
+    open(triexpr::project);
+    dialogs.answer("3").answer("2").answer("1");
+    click("Command1");
+    ASSERT_EQ(dialogs.ofKind(forms::testing::DialogKind::Input).size(), 3u);
+    EXPECT_EQ(dialogs.ofKind(forms::testing::DialogKind::Input)[0].caption, "triexpr");
+    ASSERT_EQ(dialogs.ofKind(forms::testing::DialogKind::Message).size(), 1u);
+    EXPECT_EQ(dialogs.ofKind(forms::testing::DialogKind::Message)[0].prompt, "результат истинно");
+}
+
+// The real dialogs, driven from a timer that fires inside their modal loop.
+class RealDialogTest : public Win32WindowTest {
+protected:
+    void SetUp() override { forms::testing::setDialogResponder({}); }
+
+    // Runs `act` on the first dialog box of this thread once it is open.
+    static void whenOpen(std::function<void(HWND dialog)> act) {
+        pending() = std::move(act);
+        SetTimer(nullptr, 0, 20, &onTimer);
+    }
+
+private:
+    static std::function<void(HWND)>& pending() {
+        static std::function<void(HWND)> act;
+        return act;
+    }
+    static void CALLBACK onTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+        HWND dialog = nullptr;
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND window, LPARAM found) {
+                wchar_t name[16] = {};
+                GetClassNameW(window, name, 16);
+                if (std::wstring(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+                *reinterpret_cast<HWND*>(found) = window;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&dialog));
+        if (!dialog) return;
+        KillTimer(nullptr, timer);
+        std::function<void(HWND)> act = std::move(pending());
+        act(dialog);
+    }
+};
+
+TEST_F(RealDialogTest, InputBoxTakesEnterEscCloseAndCopiesItself) {
+    open(triexpr::project);
+    HWND owner = window_->window();
+    BOOL ownerEnabled = TRUE;
+    std::wstring caption;
+    whenOpen([&](HWND dialog) {
+        ownerEnabled = IsWindowEnabled(owner);
+        caption = textOf(dialog);
+        HWND field = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+        PostMessageW(field, WM_CHAR, L'7', 1);
+        PostMessageW(field, WM_KEYDOWN, VK_RETURN, 1);
+    });
+    EXPECT_EQ(forms::inputBox("Введите"), "7");
+    EXPECT_FALSE(ownerEnabled) << "modal over the window";
+    EXPECT_EQ(caption, L"triexpr");
+
+    whenOpen([](HWND dialog) {
+        HWND field = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+        PostMessageW(field, WM_CHAR, L'7', 1);
+        PostMessageW(field, WM_KEYDOWN, VK_ESCAPE, 1);
+    });
+    EXPECT_EQ(forms::inputBox("Введите"), "") << "Esc is Cancel";
+
+    setClipboard(L"");
+    whenOpen([](HWND dialog) {
+        HWND field = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+        PostMessageW(field, WM_CHAR, 0x03, 1);  // Ctrl+C, nothing selected
+        PostMessageW(field, WM_CHAR, L'7', 1);
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(forms::inputBox("Введите N"), "") << "closing it is Cancel";
+    EXPECT_EQ(clipboardText(), wide("triexpr\r\n\r\nВведите N\r\n"));
+}
+
+// The system's message box, captioned with the title, and widened to show a long caption whole.
+TEST_F(RealDialogTest, MessageBoxShowsItsWholeCaption) {
+    open(triexpr::project);
+    std::wstring caption;
+    int width = 0;
+    int captionWidth = 0;
+    whenOpen([&](HWND dialog) {
+        caption = textOf(dialog);
+        RECT frame{};
+        GetWindowRect(dialog, &frame);
+        width = frame.right - frame.left;
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof(metrics);
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+        HFONT font = CreateFontIndirectW(&metrics.lfCaptionFont);
+        HDC context = GetDC(dialog);
+        HGDIOBJ previous = SelectObject(context, font);
+        SIZE text{};
+        GetTextExtentPoint32W(context, caption.c_str(), static_cast<int>(caption.size()), &text);
+        captionWidth = text.cx;
+        SelectObject(context, previous);
+        ReleaseDC(dialog, context);
+        DeleteObject(font);
+        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    const std::string title = "результат вычисления суммы двух очень длинных чисел";
+    EXPECT_EQ(forms::messageBox("5", 0, title), 1);
+    EXPECT_EQ(caption, wide(title));
+    EXPECT_GT(width, captionWidth);
+}
+
+}  // namespace

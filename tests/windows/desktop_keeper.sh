@@ -1,0 +1,38 @@
+#!/bin/sh
+# Starts or ends tests/windows/desktop_keeper.exe for a test run (a CTest fixture).
+#   desktop_keeper.sh start STATE_DIR EMULATOR KEEPER.exe
+#   desktop_keeper.sh stop STATE_DIR
+# Without an X display there is no desktop to hold, and nothing is done.
+set -eu
+state=$2
+pid_file="$state/desktop_keeper.pid"
+stop() {
+    if [ -f "$pid_file" ]; then
+        kill "$(cat "$pid_file")" 2>/dev/null || true
+        rm -f "$pid_file"
+    fi
+}
+case $1 in
+start)
+    [ -n "${DISPLAY:-}" ] || exit 0
+    stop
+    mkdir -p "$state"
+    ready="$state/desktop_keeper.ready"
+    rm -f "$ready"
+    # Its own session and no tie to CTest's pipes.
+    setsid "$3" "$4" "$ready" </dev/null >/dev/null 2>&1 &
+    keeper=$!
+    echo $keeper >"$pid_file"
+    # Ended with CTest too, should the run stop before its cleanup.
+    ctest_pid=$PPID
+    setsid sh -c "while kill -0 $ctest_pid 2>/dev/null && kill -0 $keeper 2>/dev/null; do sleep 2; done;
+                  kill $keeper 2>/dev/null" </dev/null >/dev/null 2>&1 &
+    for _ in $(seq 300); do
+        [ -f "$ready" ] && exit 0
+        sleep 0.1
+    done
+    echo "desktop_keeper.exe did not start" >&2
+    exit 1
+    ;;
+stop) stop ;;
+esac
