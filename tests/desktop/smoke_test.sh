@@ -2,7 +2,8 @@
 # Starts every built program as a user does, under a virtual X display with a window manager:
 # its window appears with its title, closing it through the window manager (WM_DELETE_WINDOW)
 # ends the program with status 0. Toolkit options on the command line change nothing, and a
-# message bus that never answers does not keep the window from opening.
+# message bus that never answers does not keep the window from opening. Nothing is written to
+# stderr on the way.
 # Usage: smoke_test.sh SOURCE_DIR PROGRAMS_DIR PROGRAM...
 set -uo pipefail
 source_dir=$1 programs=$2; shift 2
@@ -48,6 +49,8 @@ close() {
 
 for name in "$@"; do
     open "$name" && close "$name"
+    # The toolkit's start-up chatter stays off the terminal.
+    [ -s "$work/$name.err" ] && fail "$name wrote to stderr: $(head -3 "$work/$name.err")"
 done
 
 # -qwindowgeometry and -reverse reach no toolkit: the client area keeps its described size
