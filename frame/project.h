@@ -115,6 +115,8 @@ struct Project {
     std::unique_ptr<Form> (*createForm)(detail::WindowHost& host);
     std::span<const std::string_view> publicFunctions = {};
     const VersionRecord* version = nullptr;
+    // What the program does, in one English sentence: the help text shows it.
+    std::string_view summary = {};
 };
 
 // The form factory for a window class `F` (a Form with its accessors and form variables).

@@ -80,6 +80,9 @@ public:
         field_ = new QLineEdit(this);
         limitTextLength(*field_);
         field_->installEventFilter(this);
+        // Screen readers announce the field by its prompt.
+        field_->setAccessibleName(prompt);
+        prompt_->setBuddy(field_);
         auto* buttons = new QDialogButtonBox(this);
         QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
         buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);

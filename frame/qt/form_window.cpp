@@ -15,6 +15,7 @@
 #include <limits>
 #include <optional>
 
+#include "accessibility.h"
 #include "dispatch.h"
 #include "layout.h"
 #include "runtime_core.h"
@@ -124,6 +125,7 @@ int roomForCaption(const QWidget& control) {
 
 FormWindow::FormWindow(const Project& project)
     : project_(project), dotsPerInch_(QGuiApplication::primaryScreen()->logicalDotsPerInchX()) {
+    installAccessibleRoles();
     setWindowTitle(toQString(project_.window.caption));
     setWindowIcon(programIcon());
     setAutoFillBackground(true);
@@ -148,7 +150,9 @@ void FormWindow::buildControls() {
                             pixels(control.height));
         // A click on a control is that control's, never the window's.
         widget->setAttribute(Qt::WA_NoMousePropagation);
-        if (control.kind == ControlKind::TextBox) widget->installEventFilter(this);
+        if (control.kind == ControlKind::TextBox || control.kind == ControlKind::CommandButton) {
+            widget->installEventFilter(this);
+        }
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             connect(button, &QAbstractButton::clicked, this, [this, name = control.name] {
                 std::int16_t noKey = 0;
@@ -187,11 +191,15 @@ bool FormWindow::everyCaptionFits(const QFont& font) const {
 }
 
 void FormWindow::nameTextBoxesByTheirLabels() {
+    // Screen readers announce a text box by its label's caption, and the label is the box's
+    // buddy, which gives the box its labelled-by relation.
     const auto& controls = project_.window.controls;
     for (std::size_t box = 0; box < controls.size(); ++box) {
         if (controls[box].kind != ControlKind::TextBox) continue;
         const int label = labelOf(project_.window, static_cast<int>(box));
-        if (label >= 0) controls_[box]->setAccessibleName(toQString(controls[label].caption));
+        if (label < 0) continue;
+        controls_[box]->setAccessibleName(toQString(controls[label].caption));
+        static_cast<QLabel*>(controls_[static_cast<std::size_t>(label)])->setBuddy(controls_[box]);
     }
 }
 
@@ -242,6 +250,14 @@ void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    if (auto* button = qobject_cast<QPushButton*>(watched)) {
+        // Enter on a focused command button presses it, as Space does; held down, it presses once.
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+        if (!enter || (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+        if (!key.isAutoRepeat()) button->click();
+        return true;
+    }
     auto* textBox = qobject_cast<QLineEdit*>(watched);
     const std::optional<std::int16_t> typed = textBox ? keyCodeOf(*static_cast<QKeyEvent*>(event)) : std::nullopt;
     if (!typed) return false;

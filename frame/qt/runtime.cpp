@@ -6,11 +6,13 @@
 #include <cstdlib>
 
 #include "backend.h"
+#include "command_line.h"
 #include "cursor_blink.h"
 #include "form_window.h"
 #include "qt_testing.h"
 #include "runtime.h"
 #include "runtime_core.h"
+#include "start_up.h"
 
 namespace forms {
 
@@ -48,17 +50,29 @@ void runProject(const Project& project, int argc, char** argv) {
     // Writing to a stderr whose reader has gone (a launcher, a closed pipe) must never end the
     // program and lose what the user typed: the failed write is simply ignored.
     std::signal(SIGPIPE, SIG_IGN);
-    QApplication application(argc, argv);
+    if (const std::optional<int> status = answerCommandLine(project, argc, argv)) std::exit(*status);
+    const std::string name(project.version ? project.version->productName : project.title);
+    detail::WindowSystemStartUp startUp(name);
+    // No argument reaches the toolkit: its own options would change the window (-reverse,
+    // -qwindowgeometry) or hide it (-platform). Its environment variables still apply.
+    int toolkitArgc = 1;
+    std::string programPath = argc > 0 && argv[0] ? argv[0] : name;
+    char* toolkitArgv[] = {programPath.data(), nullptr};
+    QApplication application(toolkitArgc, toolkitArgv);
+    startUp.toolkitStarted();
     QApplication::setApplicationName(toQString(project.title));
     if (const VersionRecord* version = project.version) {
         QApplication::setApplicationName(toQString(version->productName));
         QApplication::setApplicationVersion(toQString(version->fileVersion));
         QApplication::setOrganizationName(toQString(version->companyName));
     }
+    // Links the window to the desktop entry NAME.desktop (the app id on Wayland).
+    QGuiApplication::setDesktopFileName(toQString(name));
     QApplication::setWindowIcon(detail::programIcon());
     const detail::CursorBlinkLimiter blinkLimiter;
     std::unique_ptr<detail::FormWindow> window = detail::loadWindow(project);
     window->showAtStart();
+    startUp.finish();
     const int exitCode = QApplication::exec();
     window.reset();
     std::exit(exitCode);

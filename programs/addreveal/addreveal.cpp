@@ -68,6 +68,7 @@ const forms::Project project{
     .bindings = bindings,
     .createForm = forms::formOf<Form1>,
     .version = &version,
+    .summary = "Reveals two addends and reports their single-precision sum in a message box.",
 };
 
 }  // namespace addreveal

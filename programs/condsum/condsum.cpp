@@ -57,6 +57,7 @@ const forms::Project project{
     .bindings = bindings,
     .createForm = forms::formOf<Form1>,
     .version = &version,
+    .summary = "Gives A+B when A>B, otherwise A-B, as a 16-bit integer.",
 };
 
 }  // namespace condsum

@@ -59,6 +59,7 @@ const forms::Project project{
     .bindings = bindings,
     .createForm = forms::formOf<Form1>,
     .version = &version,
+    .summary = "Colours its window dark blue for a number N >= 0 and red for N < 0.",
 };
 
 }  // namespace signcolor

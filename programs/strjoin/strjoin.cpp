@@ -65,6 +65,7 @@ const forms::Project project{
     .bindings = bindings,
     .createForm = forms::formOf<Form1>,
     .version = &version,
+    .summary = "Joins two strings typed into its window.",
 };
 
 }  // namespace strjoin

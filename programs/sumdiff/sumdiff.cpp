@@ -59,6 +59,7 @@ const forms::Project project{
     .bindings = bindings,
     .createForm = forms::formOf<Form1>,
     .version = &version,
+    .summary = "Adds or subtracts two numbers A and B in single precision.",
 };
 
 }  // namespace sumdiff

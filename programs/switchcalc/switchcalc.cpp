@@ -60,6 +60,7 @@ const forms::Project project{
     .bindings = bindings,
     .createForm = forms::formOf<Form1>,
     .version = &version,
+    .summary = "Adds or subtracts two 16-bit integers, as chosen by two option buttons.",
 };
 
 }  // namespace switchcalc

@@ -97,6 +97,7 @@ const forms::Project project{
     .createForm = forms::formOf<Form1>,
     .publicFunctions = publicFunctions,
     .version = &version,
+    .summary = "Asks for three numbers and reports A^2+B*C/2 or the truth of A>B AND B>C.",
 };
 
 }  // namespace triexpr

@@ -51,6 +51,7 @@ const forms::Project project{
     .bindings = bindings,
     .createForm = forms::formOf<Form1>,
     .version = &version,
+    .summary = "Computes N(N+1)/2, the sum of 1 to N, as a 16-bit integer.",
 };
 
 }  // namespace trisum

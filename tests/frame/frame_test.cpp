@@ -1,6 +1,7 @@
 // The frame and runtime through a small window of their own: the handler skeleton (failed
 // calls, form variables, unbound events), focus and option rules, window clicks, colours and
 // the floating-point status around control calls, public functions and dialogs.
+#include <QAccessible>
 #include <QClipboard>
 #include <QFontDatabase>
 #include <QLabel>
@@ -180,6 +181,22 @@ TEST_F(FrameTest, KeyPressSeesTheKeyCodeAndMaySwallowIt) {
     EXPECT_EQ(form<Form1>().lastKey, 13);
 }
 
+TEST_F(FrameTest, EnterOnAFocusedButtonPressesItButNotFromATextBox) {
+    pressEnter("Text2");
+    EXPECT_EQ(form<Form1>().count, 0);
+    widget("Command1")->setFocus();
+    pressEnter("Command1");
+    QTest::keyClick(widget("Command1"), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(form<Form1>().count, 2);
+}
+
+TEST_F(FrameTest, ScreenReadersSeeAWindowWithTextBoxesLabelledByTheirLabels) {
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window_->window())->role(), QAccessible::Window);
+    const auto labels = QAccessible::queryAccessibleInterface(widget("Text1"))->relations(QAccessible::Label);
+    ASSERT_EQ(labels.size(), 1);
+    EXPECT_EQ(labels[0].first->object(), widget("Label1"));
+}
+
 TEST_F(FrameTest, ControlCallClearsTheFlagsPublicFunctionAndDialogKeepThem) {
     click("Command2");
     EXPECT_FALSE(form<Form1>().flaggedAfterCall);
@@ -268,6 +285,7 @@ TEST_F(RealDialogTest, MessageBoxIsWideEnoughForItsWholeCaption) {
 TEST_F(RealDialogTest, InputBoxGivesTheTypedTextOrEmptyOnCancel) {
     whenOpen([](QWidget* dialog) {
         ASSERT_NE(qobject_cast<QLineEdit*>(dialog->focusWidget()), nullptr) << "the field has the focus";
+        EXPECT_EQ(dialog->focusWidget()->accessibleName(), "Введите значение") << "named by its prompt";
         QTest::keyClicks(dialog->focusWidget(), "2,5");
         QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
     });

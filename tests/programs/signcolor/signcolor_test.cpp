@@ -45,9 +45,11 @@ TEST_F(SigncolorTest, NothingReachesTheFieldBeforeTheButtonIsPressed) {
     QTest::keyClick(focus, Qt::Key_Tab);
     EXPECT_EQ(focused(), "Command1") << "Tab cannot reach a disabled field";
     QTest::keyClicks(window_->window()->focusWidget(), "-5");
-    QTest::keyClick(window_->window()->focusWidget(), Qt::Key_Return);
     EXPECT_TRUE(text("Text1").isEmpty());
     EXPECT_EQ(shownColor(), QGuiApplication::palette().color(QPalette::Window));
+    QTest::keyClick(window_->window()->focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(focused(), "Text1") << "Enter on the focused button presses it";
+    EXPECT_EQ(text("Text1"), " ") << "the typed keys never reached the field";
     EXPECT_TRUE(dialogs.seen().empty());
 }
 

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Starts every built program as a user does, under a virtual X display with a window manager:
+# its window appears with its title, closing it through the window manager (WM_DELETE_WINDOW)
+# ends the program with status 0. Toolkit options on the command line change nothing, and a
+# message bus that never answers does not keep the window from opening. Nothing is written to
+# stderr on the way.
+# Usage: smoke_test.sh SOURCE_DIR PROGRAMS_DIR PROGRAM...
+set -uo pipefail
+source_dir=$1 programs=$2; shift 2
+work=$(mktemp -d)
+pids=()
+cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done; rm -rf "$work"; }
+trap cleanup EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(cat "$work/display")
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+openbox --sm-disable >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+
+title_of() { sed -n 's/.*WindowDescription window{"\([^"]*\)".*/\1/p' "$source_dir/programs/$1/$1.cpp"; }
+
+# open NAME ARGS...: starts the program and sets pid and window, or fails.
+open() {
+    local name=$1; shift
+    "$programs/$name" "$@" 2>"$work/$name.err" &
+    pid=$!
+    window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$pid" --name "^$(title_of "$name")\$" | head -1)
+    [ -n "$window" ] || fail "$name: no window titled '$(title_of "$name")' within 20 s"
+}
+
+# close NAME: asks the window manager to close the window; the program must end with status 0.
+close() {
+    wmctrl -i -c "$window"
+    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    if kill -0 "$pid" 2>/dev/null; then
+        fail "$1: still running 10 s after its window was closed"
+        kill "$pid"
+    fi
+    wait "$pid"
+    local status=$?
+    [ "$status" -eq 0 ] || fail "$1: exit status $status; stderr: $(cat "$work/$1.err")"
+}
+
+for name in "$@"; do
+    open "$name" && close "$name"
+    # The toolkit's start-up chatter stays off the terminal.
+    [ -s "$work/$name.err" ] && fail "$name wrote to stderr: $(head -3 "$work/$name.err")"
+done
+
+# -qwindowgeometry and -reverse reach no toolkit: the client area keeps its described size
+# and the first option button keeps its mark on the left.
+name=$1
+open "$name"
+expected=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
+close "$name"
+open "$name" -qwindowgeometry 150x100 -reverse -platform offscreen
+actual=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
+[ "$actual" = "$expected" ] || fail "$name with toolkit options: window $actual, without them $expected"
+close "$name"
+
+# A session bus that takes connections but never answers.
+/usr/bin/python3 -c '
+import socket, sys
+server = socket.socket(socket.AF_UNIX)
+server.bind(sys.argv[1])
+server.listen(8)
+held = []
+while True:
+    held.append(server.accept()[0])
+' "$work/silent-bus" &
+pids+=($!)
+for _ in $(seq 50); do [ -S "$work/silent-bus" ] && break; sleep 0.1; done
+DBUS_SESSION_BUS_ADDRESS=unix:path=$work/silent-bus QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 open "$name"
+close "$name"
+grep -q "does not answer" "$work/$name.err" || fail "$name: no word about the silent bus: $(cat "$work/$name.err")"
+
+[ "$failures" -eq 0 ] && echo "every window opened and closed: $*"
+exit $((failures > 0))
