@@ -10,10 +10,6 @@
 
 namespace forms::detail {
 
-// The most characters (UTF-16 code units) a text box holds: enough for any number and for
-// joining two 100,000-character texts, small enough that typing stays quick.
-inline constexpr std::size_t MaxTextLength = 262144;
-
 // Pixels for a length in twips at a logical resolution (15 twips a pixel at 96 DPI).
 int pixelsFromTwips(int twips, double dotsPerInch);
 

@@ -14,7 +14,7 @@
 //       the code by reference (Enter 13, 0 swallows, a changed code types that character); Load
 //   [x] Text/Value/Visible/Enabled/BackColor/SetFocus with the Qt backend's failing calls
 //   [x] the window colour painted by the window; labels and option buttons keep the system's
-//   [x] text boxes of up to MaxTextLength characters, refusing longer typing or pastes whole
+//   [x] text boxes of up to MaxTextBoxLength characters, refusing longer typing or pastes whole
 //       with a notice; a longer Text from the program is a failed call; Ctrl+A selects all
 //   [x] each text box named for screen readers by its label: the label comes right before
 //       the box in z-order, where the system's accessibility looks for an edit's name
@@ -523,7 +523,7 @@ Status FormWindow::getText(int control, std::string& text) {
 Status FormWindow::setText(int control, std::string_view text) {
     if (describe(control).kind != ControlKind::TextBox) return CannotDo;
     const std::wstring converted = wide(text);
-    if (converted.size() > MaxTextLength) return CannotDo;
+    if (converted.size() > MaxTextBoxLength) return CannotDo;
     return SetWindowTextW(controls_[control], converted.c_str()) ? Success : CannotDo;
 }
 

@@ -1,8 +1,11 @@
 // Start-up and the message loop on Win32, the window the runtime creates on demand, where the
 // error line goes, and the test hooks of win32_testing.h.
+#include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "backend.h"
+#include "command_line.h"
 #include "form_window.h"
 #include "runtime.h"
 #include "runtime_core.h"
@@ -52,8 +55,25 @@ void backend::writeErrorLine(std::string_view line) {
 
 }  // namespace detail
 
-// The command line is not read: nothing on it reaches the window system.
-void runProject(const Project& project, int /*argc*/, char** /*argv*/) {
+namespace {
+
+// A windowed program has no console of its own. Asked for its help or version from a console,
+// it writes to that console, unless its output already goes somewhere (a pipe, a file).
+void borrowParentConsoleForOutput() {
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    if (output && output != INVALID_HANDLE_VALUE) return;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+    FILE* reopened = nullptr;
+    if (freopen_s(&reopened, "CONOUT$", "w", stdout) != 0) return;
+}
+
+}  // namespace
+
+// Only --help and --version are read from the command line; nothing on it reaches the window
+// system.
+void runProject(const Project& project, int argc, char** argv) {
+    if (commandLineRequest(argc, argv) != CommandLineRequest::OpenWindow) borrowParentConsoleForOutput();
+    if (const std::optional<int> status = answerCommandLine(project, argc, argv)) std::exit(*status);
     std::unique_ptr<detail::FormWindow> window = detail::loadWindow(project);
     window->showAtStart(SW_SHOWDEFAULT, true);
     MSG message{};

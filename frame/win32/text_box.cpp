@@ -52,20 +52,9 @@ std::size_t clipboardTextLength(HWND owner) {
     return length;
 }
 
-// "262 144": the limit with its thousands apart.
-std::string groupedDigits(std::size_t number) {
-    std::string digits = std::to_string(number);
-    for (auto position = static_cast<std::ptrdiff_t>(digits.size()) - 3; position > 0; position -= 3) {
-        digits.insert(static_cast<std::size_t>(position), "\u00A0");
-    }
-    return digits;
-}
-
-void noticeTooLong(HWND edit, const Hook& hook) {
-    const std::wstring title = wide("Слишком длинный текст");
-    const std::wstring text =
-        wide("В поле помещается не более " + groupedDigits(hook.limit) + " символов; текст не изменён.");
-    EDITBALLOONTIP tip{sizeof(EDITBALLOONTIP), title.c_str(), text.c_str(), TTI_WARNING};
+void noticeTooLong(HWND edit) {
+    const std::wstring text = wide(TextTooLongNotice);
+    EDITBALLOONTIP tip{sizeof(EDITBALLOONTIP), L"", text.c_str(), TTI_WARNING};
     // The balloon needs the visual-style controls; without them the beep alone tells.
     MessageBeep(MB_ICONWARNING);
     SendMessageW(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
@@ -84,7 +73,7 @@ LRESULT typeCharacter(HWND edit, const Hook& hook, wchar_t character, LPARAM lPa
     }
     // Control characters (Backspace, Ctrl+C, Ctrl+X, Ctrl+Z) insert nothing.
     if (character >= L' ' && wouldOverflow(edit, hook, 1)) {
-        noticeTooLong(edit, hook);
+        noticeTooLong(edit);
         return 0;
     }
     return DefSubclassProc(edit, WM_CHAR, character, lParam);
@@ -103,7 +92,7 @@ LRESULT CALLBACK hookProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lP
         case KeyOutcome::TypeAsUsual: return typeCharacter(edit, *hook, typed, lParam);
         case KeyOutcome::TypeReplacement: {
             if (wouldOverflow(edit, *hook, 1)) {
-                noticeTooLong(edit, *hook);
+                noticeTooLong(edit);
                 return 0;
             }
             const wchar_t text[] = {key.replacement, L'\0'};
@@ -122,7 +111,7 @@ LRESULT CALLBACK hookProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_PASTE:
         if (wouldOverflow(edit, *hook, clipboardTextLength(edit))) {
-            noticeTooLong(edit, *hook);
+            noticeTooLong(edit);
             return 0;
         }
         break;

@@ -48,10 +48,10 @@ struct TypedKey {
 };
 using KeyFilter = std::function<TypedKey(wchar_t typed)>;
 
-// Makes a single-line EDIT hold up to `limit` characters (MaxTextLength for every box the
+// Makes a single-line EDIT hold up to `limit` characters (MaxTextBoxLength for every box the
 // runtime makes): typing or pasting that would go beyond is refused whole, with a notice at the
 // box, and the box keeps its text. Ctrl+A selects all. Every typed character first goes
 // through `filter`. The hook ends with the box.
-void hookTextBox(HWND edit, KeyFilter filter, std::size_t limit = MaxTextLength);
+void hookTextBox(HWND edit, KeyFilter filter, std::size_t limit = MaxTextBoxLength);
 
 }  // namespace forms::detail::win32

@@ -280,8 +280,8 @@ TEST_F(Win32WindowTest, TextBoxRefusesWholeWhatWouldGoBeyondItsLimit) {
     DestroyWindow(box);
 
     // The program's boxes have the full limit, and a longer Text from the program fails.
-    EXPECT_EQ(SendMessageW(control("Text1"), EM_GETLIMITTEXT, 0, 0), static_cast<LRESULT>(forms::detail::MaxTextLength));
-    EXPECT_THROW(form<Probe>().text1().setText(std::string(forms::detail::MaxTextLength + 1, '1')),
+    EXPECT_EQ(SendMessageW(control("Text1"), EM_GETLIMITTEXT, 0, 0), static_cast<LRESULT>(forms::MaxTextBoxLength));
+    EXPECT_THROW(form<Probe>().text1().setText(std::string(forms::MaxTextBoxLength + 1, '1')),
                  forms::RuntimeError);
 }
 
