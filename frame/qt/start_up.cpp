@@ -24,6 +24,7 @@ namespace {
 
 std::string heldProgramName;
 QStringList heldMessages;
+QStringList heldCategories;  // the logging category of each held message
 QtMessageHandler previousHandler = nullptr;
 bool holding = false;
 int savedStderr = -1;  // the real stderr while start-up chatter goes elsewhere
@@ -62,11 +63,15 @@ QString causeOf(const QString& fatal) {
         }
         if (const auto match = failed.match(message); match.hasMatch()) {
             const QString plugin = QStringLiteral("the platform plugin \"%1\" failed").arg(match.captured(1));
-            // What the plugin said before it gave up: "could not connect to display :1".
-            for (const QString& reason : heldMessages) {
-                if (!reason.contains(QStringLiteral("platform plugin"))) return plugin + QStringLiteral(": ") + reason;
+            // What the plugin said before it gave up ("could not connect to display :1"), from
+            // the platform's own categories where it used one.
+            QString reason;
+            for (int index = 0; index < heldMessages.size(); ++index) {
+                if (heldMessages[index].contains(QStringLiteral("platform plugin"))) continue;
+                if (heldCategories[index].startsWith(QStringLiteral("qt.qpa"))) return plugin + QStringLiteral(": ") + heldMessages[index];
+                if (reason.isEmpty()) reason = heldMessages[index];
             }
-            return plugin;
+            return reason.isEmpty() ? plugin : plugin + QStringLiteral(": ") + reason;
         }
     }
     return fatal.section(QLatin1Char('\n'), 0, 0);
@@ -80,9 +85,10 @@ QString causeOf(const QString& fatal) {
     _exit(1);
 }
 
-void holdMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtFatalMsg) failToStart(causeOf(message).simplified().toStdString());
     heldMessages.append(message.trimmed());
+    heldCategories.append(QString::fromUtf8(context.category ? context.category : ""));
 }
 
 // The socket of the first local address in a D-Bus address list ("unix:path=/run/bus;..."),
@@ -162,6 +168,7 @@ WindowSystemStartUp::WindowSystemStartUp(std::string_view programName) {
     leaveOutSilentBus("DBUS_SESSION_BUS_ADDRESS");
     leaveOutSilentBus("AT_SPI_BUS_ADDRESS");
     heldMessages.clear();
+    heldCategories.clear();
     previousHandler = qInstallMessageHandler(&holdMessage);
     holding = true;
     holdStderr();
@@ -177,6 +184,7 @@ void WindowSystemStartUp::finish() {
     holding = false;
     qInstallMessageHandler(previousHandler);
     heldMessages.clear();
+    heldCategories.clear();
 }
 
 }  // namespace forms::detail

@@ -64,7 +64,7 @@ actual=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
 [ "$actual" = "$expected" ] || fail "$name with toolkit options: window $actual, without them $expected"
 close "$name"
 
-# A session bus that takes connections but never answers.
+# A session bus that takes connections but never answers: the program says so and goes on.
 /usr/bin/python3 -c '
 import socket, sys
 server = socket.socket(socket.AF_UNIX)
@@ -79,6 +79,10 @@ for _ in $(seq 50); do [ -S "$work/silent-bus" ] && break; sleep 0.1; done
 DBUS_SESSION_BUS_ADDRESS=unix:path=$work/silent-bus QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 open "$name"
 close "$name"
 grep -q "does not answer" "$work/$name.err" || fail "$name: no word about the silent bus: $(cat "$work/$name.err")"
+# No bus at all.
+DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus AT_SPI_BUS_ADDRESS=unix:path=$work/no-bus \
+    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 open "$name"
+close "$name"
 
 [ "$failures" -eq 0 ] && echo "every window opened and closed: $*"
 exit $((failures > 0))
