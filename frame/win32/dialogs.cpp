@@ -47,6 +47,21 @@ Extent textSize(HDC context, const std::wstring& text, int width, UINT format) {
     return {static_cast<int>(needed.right), static_cast<int>(needed.bottom)};
 }
 
+// The width of a caption as the title bar draws it, in the caption font at `dpi`.
+int captionTextWidth(HWND window, const std::wstring& caption, UINT dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi);
+    HFONT captionFont = CreateFontIndirectW(&metrics.lfCaptionFont);
+    HDC context = GetDC(window);
+    HGDIOBJ previous = SelectObject(context, captionFont);
+    const int width = textSize(context, caption, 0, DT_SINGLELINE).width;
+    SelectObject(context, previous);
+    ReleaseDC(window, context);
+    DeleteObject(captionFont);
+    return width;
+}
+
 // Places the prompt, the field and the two buttons at `dpi`, and sizes the dialog to hold them,
 // wide enough for its whole caption. `suggested` is where the system moves a rescaled dialog.
 void layOut(HWND dialog, InputBox& box, UINT dpi, const RECT* suggested) {
@@ -54,16 +69,10 @@ void layOut(HWND dialog, InputBox& box, UINT dpi, const RECT* suggested) {
     LOGFONTW message = win32::messageFont(dpi);
     box.font = CreateFontIndirectW(&message);
 
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi);
-    HFONT captionFont = CreateFontIndirectW(&metrics.lfCaptionFont);
-
-    HDC context = GetDC(dialog);
-    HGDIOBJ previous = SelectObject(context, captionFont);
     // The caption, the icon before it and the close button after it.
-    const int captionWidth = textSize(context, box.caption, 0, DT_SINGLELINE).width + scaled(100, dpi);
-    SelectObject(context, box.font);
+    const int captionWidth = captionTextWidth(dialog, box.caption, dpi) + scaled(100, dpi);
+    HDC context = GetDC(dialog);
+    HGDIOBJ previous = SelectObject(context, box.font);
     TEXTMETRICW text{};
     GetTextMetricsW(context, &text);
     const std::wstring cancel = wide("Отмена");
@@ -77,7 +86,6 @@ void layOut(HWND dialog, InputBox& box, UINT dpi, const RECT* suggested) {
         std::max(static_cast<int>(text.tmHeight), textSize(context, box.prompt, width - 2 * margin, DT_WORDBREAK).height);
     SelectObject(context, previous);
     ReleaseDC(dialog, context);
-    DeleteObject(captionFont);
 
     int top = margin;
     const auto place = [&](int id, int left, int y, int w, int h) {
@@ -179,16 +187,10 @@ LRESULT CALLBACK widenForCaption(int code, WPARAM wParam, LPARAM lParam) {
     HWND box = reinterpret_cast<HWND>(wParam);
     if (code == HCBT_ACTIVATE && GetClassNameW(box, className, 8) && std::wstring_view(className) == L"#32770") {
         const UINT dpi = GetDpiForWindow(box);
+        const int captionWidth = captionTextWidth(box, win32::windowText(box), dpi);
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof(metrics);
         SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi);
-        HFONT captionFont = CreateFontIndirectW(&metrics.lfCaptionFont);
-        HDC context = GetDC(box);
-        HGDIOBJ previous = SelectObject(context, captionFont);
-        const int captionWidth = textSize(context, win32::windowText(box), 0, DT_SINGLELINE).width;
-        SelectObject(context, previous);
-        ReleaseDC(box, context);
-        DeleteObject(captionFont);
         // The caption, with room for an icon and three caption buttons (a window manager may add
         // them to the close button alone), and the frame on both sides.
         const int needed = captionWidth + 3 * metrics.iCaptionWidth + GetSystemMetricsForDpi(SM_CXSMICON, dpi) +
