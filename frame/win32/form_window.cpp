@@ -19,8 +19,10 @@
 //   [x] each text box named for screen readers by its label: the label comes right before
 //       the box in z-order, where the system's accessibility looks for an edit's name
 //   [x] the window icon from the executable's resources at the window's DPI
+//   [x] a change of the system's message font or colours while running is followed
 //   [ ] no default button (none is wanted); no mnemonics (no caption has one); no resizing of
 //       the controls with the window (they keep their described places)
+//   [ ] the caret's blinking is the system's (Windows stops it by itself after a few seconds)
 #include "form_window.h"
 
 #include <array>
@@ -280,6 +282,13 @@ void FormWindow::applyFont() {
     for (HWND control : controls_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
 }
 
+void FormWindow::refitFont() {
+    HFONT previous = font_;
+    font_ = fittingFont(project_.window, dpi_);
+    applyFont();
+    DeleteObject(previous);
+}
+
 void FormWindow::showAtStart(int showCommand, bool quitWhenClosed) {
     quitWhenClosed_ = quitWhenClosed;
     ShowWindow(window_, showCommand);
@@ -496,16 +505,20 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DPICHANGED: {
         dpi_ = HIWORD(wParam);
-        HFONT previous = font_;
-        font_ = fittingFont(project_.window, dpi_);
         placeControls();
-        applyFont();
-        DeleteObject(previous);
+        refitFont();
         loadIcons();
         resizeForDpi(reinterpret_cast<const RECT*>(lParam));
         InvalidateRect(window_, nullptr, TRUE);
         return 0;
     }
+    case WM_SYSCOLORCHANGE:
+        for (HWND control : controls_) SendMessageW(control, WM_SYSCOLORCHANGE, wParam, lParam);
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return 0;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETNONCLIENTMETRICS) refitFont();
+        break;
     case WM_DESTROY:
         if (quitWhenClosed_) PostQuitMessage(0);
         return 0;
