@@ -422,7 +422,12 @@ void FormWindow::onCommand(int control, WORD notification) {
     if (notification != BN_CLICKED) return;
     const ControlKind kind = describe(control).kind;
     if (kind != ControlKind::CommandButton && kind != ControlKind::OptionButton) return;  // STN_CLICKED is 0 too
-    if (kind == ControlKind::OptionButton) select(control);
+    if (kind == ControlKind::OptionButton) {
+        // A clicked option button has selected itself; one that is not selected only notes that
+        // the keyboard's focus came to it, which is no click and selects nothing.
+        if (SendMessageW(controls_[control], BM_GETCHECK, 0, 0) != BST_CHECKED) return;
+        select(control);
+    }
     std::int16_t noKey = 0;
     dispatch(project_, *form_, describe(control).name, Event::Click, noKey);
 }
