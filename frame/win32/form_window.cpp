@@ -20,6 +20,12 @@
 //       the box in z-order, where the system's accessibility looks for an edit's name
 //   [x] the window icon from the executable's resources at the window's DPI
 //   [x] a change of the system's message font or colours while running is followed
+//   [x] (dialogs.cpp) the system's message box, widened to show its whole caption; our input
+//       box (Enter OK, Esc and closing Cancel, Ctrl+C copies caption and prompt); both through
+//       the scripted responder in tests, the floating-point status kept (runtime_core)
+//   [x] (runtime.cpp) the message loop; the error line to stderr when the program has one,
+//       and to the debugger's output always
+//   [ ] the command line is not read at all, --help and --version included
 //   [ ] no default button (none is wanted); no mnemonics (no caption has one); no resizing of
 //       the controls with the window (they keep their described places)
 //   [ ] the caret's blinking is the system's (Windows stops it by itself after a few seconds)
