@@ -19,8 +19,16 @@
 //   [x] each text box named for screen readers by its label: the label comes right before
 //       the box in z-order, where the system's accessibility looks for an edit's name
 //   [x] the window icon from the executable's resources at the window's DPI
+//   [x] a change of the system's message font or colours while running is followed
+//   [x] (dialogs.cpp) the system's message box, widened to show its whole caption; our input
+//       box (Enter OK, Esc and closing Cancel, Ctrl+C copies caption and prompt); both through
+//       the scripted responder in tests, the floating-point status kept (runtime_core)
+//   [x] (runtime.cpp) the message loop; the error line to stderr when the program has one,
+//       and to the debugger's output always
+//   [ ] the command line is not read at all, --help and --version included
 //   [ ] no default button (none is wanted); no mnemonics (no caption has one); no resizing of
 //       the controls with the window (they keep their described places)
+//   [ ] the caret's blinking is the system's (Windows stops it by itself after a few seconds)
 #include "form_window.h"
 
 #include <array>
@@ -280,6 +288,13 @@ void FormWindow::applyFont() {
     for (HWND control : controls_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
 }
 
+void FormWindow::refitFont() {
+    HFONT previous = font_;
+    font_ = fittingFont(project_.window, dpi_);
+    applyFont();
+    DeleteObject(previous);
+}
+
 void FormWindow::showAtStart(int showCommand, bool quitWhenClosed) {
     quitWhenClosed_ = quitWhenClosed;
     ShowWindow(window_, showCommand);
@@ -413,7 +428,12 @@ void FormWindow::onCommand(int control, WORD notification) {
     if (notification != BN_CLICKED) return;
     const ControlKind kind = describe(control).kind;
     if (kind != ControlKind::CommandButton && kind != ControlKind::OptionButton) return;  // STN_CLICKED is 0 too
-    if (kind == ControlKind::OptionButton) select(control);
+    if (kind == ControlKind::OptionButton) {
+        // A clicked option button has selected itself; one that is not selected only notes that
+        // the keyboard's focus came to it, which is no click and selects nothing.
+        if (SendMessageW(controls_[control], BM_GETCHECK, 0, 0) != BST_CHECKED) return;
+        select(control);
+    }
     std::int16_t noKey = 0;
     dispatch(project_, *form_, describe(control).name, Event::Click, noKey);
 }
@@ -496,16 +516,20 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DPICHANGED: {
         dpi_ = HIWORD(wParam);
-        HFONT previous = font_;
-        font_ = fittingFont(project_.window, dpi_);
         placeControls();
-        applyFont();
-        DeleteObject(previous);
+        refitFont();
         loadIcons();
         resizeForDpi(reinterpret_cast<const RECT*>(lParam));
         InvalidateRect(window_, nullptr, TRUE);
         return 0;
     }
+    case WM_SYSCOLORCHANGE:
+        for (HWND control : controls_) SendMessageW(control, WM_SYSCOLORCHANGE, wParam, lParam);
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return 0;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETNONCLIENTMETRICS) refitFont();
+        break;
     case WM_DESTROY:
         if (quitWhenClosed_) PostQuitMessage(0);
         return 0;

@@ -61,6 +61,7 @@ private:
     void buildControls();
     void placeControls();
     void applyFont();
+    void refitFont();
     void resizeForDpi(const RECT* suggested);
     SIZE windowSizeFor(UINT dpi) const;
     void loadIcons();

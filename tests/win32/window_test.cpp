@@ -58,10 +58,11 @@ std::wstring clipboardText() {
     return text;
 }
 
-// The tests' windows live on a desktop of their own, so that windows of other programs on the
-// same display (tests running beside these) neither cover them nor take their activation.
+// The tests' windows live on a desktop of this process's own, so that windows of other programs
+// on the same display (tests running beside these) neither cover them nor take their activation.
 const bool onOwnDesktop = [] {
-    HDESK desktop = CreateDesktopW(L"forms-win32-tests", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    const std::wstring name = L"forms-win32-tests-" + std::to_wstring(GetCurrentProcessId());
+    HDESK desktop = CreateDesktopW(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
     return desktop && SetThreadDesktop(desktop);
 }();
 
@@ -83,13 +84,25 @@ protected:
         EXPECT_NE(handle, nullptr) << "no control named " << name;
         return handle;
     }
+    // Input goes to the active window; a window of another program on the display may have
+    // taken the activation meanwhile, as a user switching windows would. Activated again, the
+    // window gives the focus back to the control that had it.
+    void activate() {
+        HWND window = window_->window();
+        if (GetActiveWindow() == window) return;
+        SetForegroundWindow(window);
+        SetActiveWindow(window);
+        processPendingMessages();
+    }
     // Characters as the keyboard types them into the focused control.
     void type(const std::wstring& text) {
+        activate();
         for (const wchar_t character : text) PostMessageW(GetFocus(), WM_CHAR, character, 1);
         processPendingMessages();
     }
     // A key pressed and released on the focused control; the loop translates it.
     void press(WPARAM key) {
+        activate();
         HWND focus = GetFocus();
         const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC)) << 16;
         PostMessageW(focus, WM_KEYDOWN, key, scan | 1);
@@ -99,6 +112,7 @@ protected:
     // A left click at a point of the window's client area, delivered to the window the system's
     // hit testing picks there (a control, or the window itself).
     void clickAt(POINT client) {
+        activate();
         POINT screen = client;
         ClientToScreen(window_->window(), &screen);
         HWND target = WindowFromPoint(screen);
@@ -117,7 +131,10 @@ protected:
         ScreenToClient(window_->window(), &centre);
         clickAt(centre);
     }
-    HWND focused() const { return GetFocus(); }
+    HWND focused() {
+        activate();
+        return GetFocus();
+    }
     template <class F>
     F& form() {
         return window_->formAs<F>();

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Starts or ends tests/windows/desktop_keeper.exe for a test run (a CTest fixture).
-#   desktop_keeper.sh start STATE_DIR EMULATOR KEEPER.exe
+#   desktop_keeper.sh start STATE_DIR EMULATOR KEEPER.exe [DESKTOP...]
 #   desktop_keeper.sh stop STATE_DIR
 # Without an X display there is no desktop to hold, and nothing is done.
 set -eu
@@ -20,7 +20,10 @@ start)
     ready="$state/desktop_keeper.ready"
     rm -f "$ready"
     # Its own session and no tie to CTest's pipes.
-    setsid "$3" "$4" "$ready" </dev/null >/dev/null 2>&1 &
+    emulator=$3
+    keeper_exe=$4
+    shift 4
+    setsid "$emulator" "$keeper_exe" "$ready" "$@" </dev/null >/dev/null 2>&1 &
     keeper=$!
     echo $keeper >"$pid_file"
     # Ended with CTest too, should the run stop before its cleanup.

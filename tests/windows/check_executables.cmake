@@ -1,7 +1,8 @@
 cmake_minimum_required(VERSION 3.25)
-# Each shipped executable imports nothing but Windows' own DLLs: no compiler runtime, no
-# threading library, no toolkit, so one .exe runs on a stock system.
-# Run as: cmake -DOBJDUMP=... "-DPROGRAMS=a.exe;b.exe" -P check_imports.cmake
+# Each shipped executable is a GUI program (started from the desktop it opens no console) and
+# imports nothing but Windows' own DLLs: no compiler runtime, no threading library, no toolkit,
+# so one .exe runs on a stock system.
+# Run as: cmake -DOBJDUMP=... "-DPROGRAMS=a.exe;b.exe" -P check_executables.cmake
 set(system_dlls
   kernel32 user32 gdi32 comctl32 comdlg32 shell32 shlwapi advapi32 uxtheme ole32 oleaut32 oleacc
   imm32 dwmapi version msvcrt ucrtbase)
@@ -9,6 +10,9 @@ foreach(program IN LISTS PROGRAMS)
   execute_process(COMMAND ${OBJDUMP} -p ${program} OUTPUT_VARIABLE headers RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "${OBJDUMP} -p ${program} failed")
+  endif()
+  if(NOT headers MATCHES "\nSubsystem[ \t]+00000002")
+    message(FATAL_ERROR "${program} is not a GUI program (Windows GUI subsystem)")
   endif()
   string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
   if(NOT imports)
@@ -22,4 +26,4 @@ foreach(program IN LISTS PROGRAMS)
     endif()
   endforeach()
 endforeach()
-message(STATUS "only Windows' own DLLs imported by: ${PROGRAMS}")
+message(STATUS "GUI programs importing only Windows' own DLLs: ${PROGRAMS}")
