@@ -192,8 +192,10 @@ LRESULT CALLBACK widenForCaption(int code, WPARAM wParam, LPARAM lParam) {
         metrics.cbSize = sizeof(metrics);
         SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi);
         // The caption, with room for an icon and three caption buttons (a window manager may add
-        // them to the close button alone), and the frame on both sides.
-        const int needed = captionWidth + 3 * metrics.iCaptionWidth + GetSystemMetricsForDpi(SM_CXSMICON, dpi) +
+        // them to the close button alone), and the frame on both sides. As much again as the
+        // caption is kept spare for a window manager that draws the title in a larger font.
+        const int needed = 2 * captionWidth + 3 * metrics.iCaptionWidth +
+                           GetSystemMetricsForDpi(SM_CXSMICON, dpi) +
                            2 * (GetSystemMetricsForDpi(SM_CXFIXEDFRAME, dpi) + GetSystemMetricsForDpi(SM_CXPADDEDBORDER, dpi)) +
                            scaled(24, dpi);
         RECT frame{};
