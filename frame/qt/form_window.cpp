@@ -58,6 +58,11 @@ QWidget* createLabel(QWidget& parent, const ControlDescription& control) {
 QWidget* createTextBox(QWidget& parent, const ControlDescription&) {
     auto* textBox = new QLineEdit(&parent);
     limitTextLength(*textBox);
+    // A full box is laid out again at every keystroke; without shaping (which numbers and plain
+    // text do not need) that stays quick. Family and size still come from the window.
+    QFont unshaped;
+    unshaped.setStyleStrategy(QFont::PreferNoShaping);
+    textBox->setFont(unshaped);
     return textBox;
 }
 
