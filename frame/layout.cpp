@@ -27,6 +27,13 @@ int firstInTabOrder(const WindowDescription& window, const std::function<bool(in
     return -1;
 }
 
+int largestFittingSize(int largest, int smallest, const std::function<bool(int size)>& fits) {
+    for (int size = largest; size > smallest; --size) {
+        if (fits(size)) return size;
+    }
+    return std::min(largest, smallest);
+}
+
 int labelOf(const WindowDescription& window, int textBox) {
     const auto& controls = window.controls;
     const ControlDescription& box = controls[textBox];

@@ -22,6 +22,10 @@ std::vector<int> tabOrder(const WindowDescription& window);
 // The first control in tab order for which `available` (shown and enabled) holds, or -1.
 int firstInTabOrder(const WindowDescription& window, const std::function<bool(int control)>& available);
 
+// The largest font size from `largest` down to `smallest`, in a backend's own steps, at which
+// every caption of the window fits (`fits`); `smallest` when none larger does.
+int largestFittingSize(int largest, int smallest, const std::function<bool(int size)>& fits);
+
 // The label that names a text box: the nearest label above it whose columns overlap the box's,
 // or -1. Screen readers announce the box by that label's caption.
 int labelOf(const WindowDescription& window, int textBox);

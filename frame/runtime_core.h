@@ -32,6 +32,14 @@ std::string_view programTitle();
 
 // Registers a new window of `project` as the default instance, then runs its Load handler.
 void loadAsDefault(const Project& project, WindowHost& window, Form& form);
+// A new window of a backend's type `Window` (a WindowHost with form()), registered as the
+// default instance, its Load handler run.
+template <class Window>
+std::unique_ptr<Window> loadWindow(const Project& project) {
+    auto window = std::make_unique<Window>(project);
+    loadAsDefault(project, *window, window->form());
+    return window;
+}
 // A window going away stops being the default instance.
 void forgetWindow(const WindowHost& window);
 

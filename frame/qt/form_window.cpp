@@ -12,7 +12,7 @@
 #include <QStyle>
 #include <algorithm>
 #include <array>
-#include <limits>
+#include <cmath>
 #include <optional>
 
 #include "accessibility.h"
@@ -175,10 +175,12 @@ QFont FormWindow::fontWhereEveryCaptionFits() const {
     // The default font fits every caption. Where the machine lacks it, the fallback it gives is
     // measured, and the largest size (in half points) at which every caption fits is taken.
     QFont font = defaultFont();
-    for (double size = font.pointSizeF(); size > MinimumPointSize; size -= 0.5) {
-        font.setPointSizeF(size);
-        if (everyCaptionFits(font)) break;
-    }
+    const auto halfPoints = [](double points) { return static_cast<int>(std::lround(points * 2)); };
+    const int size = largestFittingSize(halfPoints(font.pointSizeF()), halfPoints(MinimumPointSize) + 1, [&](int half) {
+        font.setPointSizeF(half / 2.0);
+        return everyCaptionFits(font);
+    });
+    font.setPointSizeF(size / 2.0);
     return font;
 }
 

@@ -24,18 +24,7 @@ QString toQString(std::string_view text) { return QString::fromUtf8(text.data(),
 
 namespace detail {
 
-namespace {
-
-// Builds a project's window, registers it as the default instance and runs its Load handler.
-std::unique_ptr<FormWindow> loadWindow(const Project& project) {
-    auto window = std::make_unique<FormWindow>(project);
-    loadAsDefault(project, *window, window->form());
-    return window;
-}
-
-}  // namespace
-
-void backend::createWindowOnDemand(const Project& project) { runtimeState().createdOnDemand = loadWindow(project); }
+void backend::createWindowOnDemand(const Project& project) { runtimeState().createdOnDemand = loadWindow<FormWindow>(project); }
 
 void backend::writeErrorLine(std::string_view line) {
     // A failed write (no reader, a full disk) is ignored: the error box still tells the user.
@@ -70,7 +59,7 @@ void runProject(const Project& project, int argc, char** argv) {
     QGuiApplication::setDesktopFileName(toQString(name));
     QApplication::setWindowIcon(detail::programIcon());
     const detail::CursorBlinkLimiter blinkLimiter;
-    std::unique_ptr<detail::FormWindow> window = detail::loadWindow(project);
+    std::unique_ptr<detail::FormWindow> window = detail::loadWindow<detail::FormWindow>(project);
     window->showAtStart();
     startUp.finish();
     const int exitCode = QApplication::exec();
@@ -80,7 +69,7 @@ void runProject(const Project& project, int argc, char** argv) {
 
 namespace testing {
 
-OpenWindow::OpenWindow(const Project& project) : window_(detail::loadWindow(project)) { window_->showAtStart(); }
+OpenWindow::OpenWindow(const Project& project) : window_(detail::loadWindow<detail::FormWindow>(project)) { window_->showAtStart(); }
 
 OpenWindow::~OpenWindow() {
     window_.reset();

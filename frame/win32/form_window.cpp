@@ -25,7 +25,8 @@
 //       the scripted responder in tests, the floating-point status kept (runtime_core)
 //   [x] (runtime.cpp) the message loop; the error line to stderr when the program has one,
 //       and to the debugger's output always
-//   [ ] the command line is not read at all, --help and --version included
+//   [x] (runtime.cpp) --help and --version, written to the parent's console; nothing else
+//       on the command line is read
 //   [ ] no default button (none is wanted); no mnemonics (no caption has one); no resizing of
 //       the controls with the window (they keep their described places)
 //   [ ] the caret's blinking is the system's (Windows stops it by itself after a few seconds)
@@ -107,14 +108,16 @@ bool captionsFit(const WindowDescription& window, HFONT font, UINT dpi) {
 // The system's message font at `dpi`, one pixel smaller at a time until every caption fits.
 HFONT fittingFont(const WindowDescription& window, UINT dpi) {
     LOGFONTW font = win32::messageFont(dpi);
-    const int smallest = win32::scaled(8, dpi);
-    for (;;) {
-        HFONT candidate = CreateFontIndirectW(&font);
-        const int height = font.lfHeight < 0 ? -font.lfHeight : font.lfHeight;
-        if (height <= smallest || captionsFit(window, candidate, dpi)) return candidate;
-        DeleteObject(candidate);
-        font.lfHeight += font.lfHeight < 0 ? 1 : -1;
-    }
+    const int sign = font.lfHeight < 0 ? -1 : 1;
+    const int height = largestFittingSize(sign * font.lfHeight, win32::scaled(8, dpi), [&](int candidate) {
+        font.lfHeight = sign * candidate;
+        HFONT trial = CreateFontIndirectW(&font);
+        const bool fit = captionsFit(window, trial, dpi);
+        DeleteObject(trial);
+        return fit;
+    });
+    font.lfHeight = sign * height;
+    return CreateFontIndirectW(&font);
 }
 
 }  // namespace
@@ -484,7 +487,7 @@ LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: {
         RECT client{};
         GetClientRect(window_, &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, backColorSet_ ? backBrush_ : GetSysColorBrush(COLOR_BTNFACE));
+        FillRect(reinterpret_cast<HDC>(wParam), &client, backBrush_ ? backBrush_ : GetSysColorBrush(COLOR_BTNFACE));
         return 1;
     }
     case WM_CTLCOLORSTATIC: {
@@ -596,7 +599,7 @@ Status FormWindow::setFocus(int control) {
 }
 
 Status FormWindow::getBackColor(Color& color) {
-    color = backColorSet_ ? backColor_ : static_cast<Color>(GetSysColor(COLOR_BTNFACE));
+    color = backBrush_ ? backColor_ : static_cast<Color>(GetSysColor(COLOR_BTNFACE));
     return Success;
 }
 
@@ -606,7 +609,6 @@ Status FormWindow::setBackColor(Color color) {
     if (backBrush_) DeleteObject(backBrush_);
     backBrush_ = brush;
     backColor_ = color;
-    backColorSet_ = true;
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     return Success;
 }

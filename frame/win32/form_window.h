@@ -87,9 +87,8 @@ private:
     HFONT font_ = nullptr;
     HICON bigIcon_ = nullptr;
     HICON smallIcon_ = nullptr;
-    bool backColorSet_ = false;
     Color backColor_ = 0;
-    HBRUSH backBrush_ = nullptr;  // ours when a colour was set; else the system's
+    HBRUSH backBrush_ = nullptr;  // ours once the program set a colour; until then the system's
     HWND focusWhenInactive_ = nullptr;
     bool pressedOnWindow_ = false;
     bool quitWhenClosed_ = false;

@@ -18,13 +18,6 @@ namespace detail {
 
 namespace {
 
-// Builds a project's window, registers it as the default instance and runs its Load handler.
-std::unique_ptr<FormWindow> loadWindow(const Project& project) {
-    auto window = std::make_unique<FormWindow>(project);
-    loadAsDefault(project, *window, window->form());
-    return window;
-}
-
 // One message as the loop handles it: keyboard navigation between controls first.
 void handleMessage(MSG& message) {
     FormWindow* window = FormWindow::of(message.hwnd);
@@ -35,7 +28,7 @@ void handleMessage(MSG& message) {
 
 }  // namespace
 
-void backend::createWindowOnDemand(const Project& project) { runtimeState().createdOnDemand = loadWindow(project); }
+void backend::createWindowOnDemand(const Project& project) { runtimeState().createdOnDemand = loadWindow<FormWindow>(project); }
 
 void backend::writeErrorLine(std::string_view line) {
     const std::wstring text = win32::wide(line);
@@ -74,7 +67,7 @@ void borrowParentConsoleForOutput() {
 void runProject(const Project& project, int argc, char** argv) {
     if (commandLineRequest(argc, argv) != CommandLineRequest::OpenWindow) borrowParentConsoleForOutput();
     if (const std::optional<int> status = answerCommandLine(project, argc, argv)) std::exit(*status);
-    std::unique_ptr<detail::FormWindow> window = detail::loadWindow(project);
+    std::unique_ptr<detail::FormWindow> window = detail::loadWindow<detail::FormWindow>(project);
     window->showAtStart(SW_SHOWDEFAULT, true);
     MSG message{};
     int exitCode = 0;
@@ -96,7 +89,7 @@ void runProject(const Project& project, int argc, char** argv) {
 
 namespace testing {
 
-OpenWindow::OpenWindow(const Project& project) : window_(detail::loadWindow(project)) {
+OpenWindow::OpenWindow(const Project& project) : window_(detail::loadWindow<detail::FormWindow>(project)) {
     window_->showAtStart(SW_SHOW, false);
 }
 

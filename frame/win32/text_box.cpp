@@ -52,12 +52,15 @@ std::size_t clipboardTextLength(HWND owner) {
     return length;
 }
 
-void noticeTooLong(HWND edit) {
+// Whether inserting `inserted` characters must be refused; if so, says so at the box.
+bool refuseTooLong(HWND edit, const Hook& hook, std::size_t inserted) {
+    if (!wouldOverflow(edit, hook, inserted)) return false;
     const std::wstring text = wide(TextTooLongNotice);
     EDITBALLOONTIP tip{sizeof(EDITBALLOONTIP), L"", text.c_str(), TTI_WARNING};
     // The balloon needs the visual-style controls; without them the beep alone tells.
     MessageBeep(MB_ICONWARNING);
     SendMessageW(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
+    return true;
 }
 
 LRESULT typeCharacter(HWND edit, const Hook& hook, wchar_t character, LPARAM lParam) {
@@ -72,10 +75,7 @@ LRESULT typeCharacter(HWND edit, const Hook& hook, wchar_t character, LPARAM lPa
         break;
     }
     // Control characters (Backspace, Ctrl+C, Ctrl+X, Ctrl+Z) insert nothing.
-    if (character >= L' ' && wouldOverflow(edit, hook, 1)) {
-        noticeTooLong(edit);
-        return 0;
-    }
+    if (character >= L' ' && refuseTooLong(edit, hook, 1)) return 0;
     return DefSubclassProc(edit, WM_CHAR, character, lParam);
 }
 
@@ -91,10 +91,7 @@ LRESULT CALLBACK hookProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lP
         case KeyOutcome::Swallow: return 0;
         case KeyOutcome::TypeAsUsual: return typeCharacter(edit, *hook, typed, lParam);
         case KeyOutcome::TypeReplacement: {
-            if (wouldOverflow(edit, *hook, 1)) {
-                noticeTooLong(edit);
-                return 0;
-            }
+            if (refuseTooLong(edit, *hook, 1)) return 0;
             const wchar_t text[] = {key.replacement, L'\0'};
             SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
             return 0;
@@ -110,10 +107,7 @@ LRESULT CALLBACK hookProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lP
         }
         break;
     case WM_PASTE:
-        if (wouldOverflow(edit, *hook, clipboardTextLength(edit))) {
-            noticeTooLong(edit);
-            return 0;
-        }
+        if (refuseTooLong(edit, *hook, clipboardTextLength(edit))) return 0;
         break;
     case WM_NCDESTROY:
         RemoveWindowSubclass(edit, &hookProcedure, 0);
