@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
@@ -104,10 +105,14 @@ std::optional<std::string> unixSocketOf(std::string_view addresses) {
         if (!abstract && !pair.starts_with("path=")) continue;
         std::string socket = abstract ? std::string(1, '\0') : std::string();
         const std::string_view value = pair.substr(pair.find('=') + 1);
-        // Values may be %-escaped.
+        // Values may be %-escaped; a malformed escape is kept as it stands (the address is the
+        // environment's, so it is read without trusting it).
         for (std::size_t index = 0; index < value.size(); ++index) {
-            if (value[index] == '%' && index + 2 < value.size()) {
-                socket += static_cast<char>(std::stoi(std::string(value.substr(index + 1, 2)), nullptr, 16));
+            unsigned escaped = 0;
+            const char* digits = value.data() + index + 1;
+            if (value[index] == '%' && index + 2 < value.size() &&
+                std::from_chars(digits, digits + 2, escaped, 16).ptr == digits + 2) {
+                socket += static_cast<char>(escaped);
                 index += 2;
             } else {
                 socket += value[index];

@@ -46,6 +46,7 @@ TEST(StartUp, OnlyABusThatTakesTheConnectionButNeverAnswersIsSilent) {
     EXPECT_TRUE(busAnswers("unix:path=" + path, 50)) << "a missing bus fails at once by itself";
     EXPECT_TRUE(busAnswers("tcp:host=localhost,port=1", 50)) << "only local buses are tried";
     EXPECT_TRUE(busAnswers("disabled:", 50));
+    EXPECT_TRUE(busAnswers("unix:path=/nonexistent/bus%zz%4", 50)) << "a malformed escape is no crash";
 }
 
 }  // namespace
