@@ -8,34 +8,6 @@ constexpr char32_t Replacement = 0xFFFD;
 
 bool isContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
-// Decodes one code point at `position` and moves past it; a malformed sequence gives U+FFFD and
-// moves past its first byte only, so the bytes after it are read afresh.
-char32_t decodeUtf8(std::string_view text, std::size_t& position) {
-    const auto lead = static_cast<unsigned char>(text[position++]);
-    if (lead < 0x80) return lead;
-    int length = 0;
-    char32_t point = 0;
-    char32_t smallest = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        length = 1, point = lead & 0x1F, smallest = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 2, point = lead & 0x0F, smallest = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 3, point = lead & 0x07, smallest = 0x10000;
-    } else {
-        return Replacement;
-    }
-    if (text.size() - position < static_cast<std::size_t>(length)) return Replacement;
-    for (int index = 0; index < length; ++index) {
-        const auto byte = static_cast<unsigned char>(text[position + index]);
-        if (!isContinuation(byte)) return Replacement;
-        point = point << 6 | (byte & 0x3F);
-    }
-    if (point < smallest || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return Replacement;
-    position += length;
-    return point;
-}
-
 void appendUtf8(std::string& out, char32_t point) {
     if (point < 0x80) {
         out += static_cast<char>(point);
@@ -59,12 +31,41 @@ bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
 }  // namespace
 
+CodePoint codePointAt(std::string_view text, std::size_t position) {
+    const auto lead = static_cast<unsigned char>(text[position]);
+    if (lead < 0x80) return {lead, 1};
+    std::size_t length = 0;
+    char32_t point = 0;
+    char32_t smallest = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2, point = lead & 0x1F, smallest = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, point = lead & 0x0F, smallest = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, point = lead & 0x07, smallest = 0x10000;
+    } else {
+        return {};
+    }
+    if (text.size() - position < length) return {};
+    for (std::size_t index = 1; index < length; ++index) {
+        const auto byte = static_cast<unsigned char>(text[position + index]);
+        if (!isContinuation(byte)) return {};
+        point = point << 6 | (byte & 0x3F);
+    }
+    if (point < smallest || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return {};
+    return {point, length};
+}
+
 std::u16string utf16FromUtf8(std::string_view text) {
     std::u16string out;
     out.reserve(text.size());
     std::size_t position = 0;
     while (position < text.size()) {
-        const char32_t point = decodeUtf8(text, position);
+        // A malformed sequence gives U+FFFD and only its first byte is passed, so the bytes after
+        // it are read afresh.
+        const CodePoint decoded = codePointAt(text, position);
+        const char32_t point = decoded.length > 0 ? decoded.value : Replacement;
+        position += decoded.length > 0 ? decoded.length : 1;
         if (point < 0x10000) {
             out += static_cast<char16_t>(point);
         } else {

@@ -8,6 +8,14 @@
 
 namespace forms::detail {
 
+// One code point decoded from the UTF-8 at text[position] and its length in bytes; length 0
+// for a malformed, overlong or truncated sequence, a surrogate or a value beyond U+10FFFF.
+struct CodePoint {
+    char32_t value = 0;
+    std::size_t length = 0;
+};
+CodePoint codePointAt(std::string_view text, std::size_t position);
+
 std::u16string utf16FromUtf8(std::string_view text);
 std::string utf8FromUtf16(std::u16string_view text);
 

@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "runtime_error.h"
+#include "utf16.h"
 
 namespace forms {
 namespace {
@@ -25,42 +26,6 @@ Overloaded(F...) -> Overloaded<F...>;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isSeparator(char c) { return c == '.' || c == ','; }
-
-// The code point of the UTF-8 sequence at text[i] and its length in bytes; {0, 0} for a
-// malformed or truncated sequence (which is no blank and no sign).
-struct CodePoint {
-    char32_t value = 0;
-    std::size_t length = 0;
-};
-
-CodePoint codePointAt(std::string_view text, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
-    const unsigned char lead = byte(0);
-    std::size_t length = 0;
-    char32_t value = 0;
-    if (lead < 0x80) return {lead, 1};
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2;
-        value = lead & 0x1Fu;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3;
-        value = lead & 0x0Fu;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4;
-        value = lead & 0x07u;
-    } else {
-        return {};
-    }
-    if (text.size() - i < length) return {};
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(k) & 0xC0) != 0x80) return {};
-        value = value << 6 | (byte(k) & 0x3Fu);
-    }
-    // An overlong form (a blank spelled in more bytes than it needs) is malformed, not a blank.
-    constexpr char32_t Smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (value < Smallest[length]) return {};
-    return {value, length};
-}
 
 // What counts as a blank around a number: every Unicode white-space character, and the
 // invisible format marks that pasted text carries (bidi marks, embeddings and isolates,
@@ -79,7 +44,7 @@ constexpr char32_t MinusSign = 0x2212;
 
 // The length in bytes of the blank at text[i], or 0 when none starts there.
 std::size_t blankAt(std::string_view text, std::size_t i) {
-    const CodePoint c = codePointAt(text, i);
+    const detail::CodePoint c = detail::codePointAt(text, i);
     for (const Range& range : Blanks) {
         if (c.length > 0 && c.value >= range.first && c.value <= range.last) return c.length;
     }
@@ -220,10 +185,10 @@ double numberFromText(std::string_view text) {
     if (i < n && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
         ++i;
-    } else if (i < n && codePointAt(text, i).value == MinusSign) {
+    } else if (i < n && detail::codePointAt(text, i).value == MinusSign) {
         // The typographic minus sign, as word processors and web pages write it.
         negative = true;
-        i += codePointAt(text, i).length;
+        i += detail::codePointAt(text, i).length;
     }
 
     // The significant digits (from the first nonzero one) go to `buffer`, and the value is
