@@ -12,7 +12,7 @@
 #include <string>
 
 #include "project.h"
-#include "qt_testing.h"
+#include "qt/open_window.h"
 #include "sumdiff/sumdiff.h"
 
 namespace {

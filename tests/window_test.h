@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "qt_testing.h"
+#include "qt/open_window.h"
 #include "testing.h"
 
 class WindowTest : public ::testing::Test {

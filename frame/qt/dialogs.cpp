@@ -13,19 +13,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "backend.h"
 #include "form_window.h"
-#include "runtime_core.h"
 #include "text_limit.h"
 
 namespace forms::detail {
 
 namespace {
 
-QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 void copyToClipboard(const QString& caption, const QString& text) {
-    QApplication::clipboard()->setText(caption + QStringLiteral("\n\n") + text + QStringLiteral("\n"));
+    const std::string copied = copiedDialogText(caption.toStdString(), text.toStdString(), "\n");
+    QApplication::clipboard()->setText(toQString(copied));
 }
 
 // What a title bar shows beside its caption: the window icon and the close, maximise and
@@ -35,13 +32,13 @@ constexpr int TitleBarDecoration = 160;
 // A message box whose caption and text Ctrl+C copies on every platform.
 class MessageDialog final : public QMessageBox {
 public:
-    MessageDialog(QWidget* parent, testing::DialogKind kind, const QString& caption, const QString& prompt)
+    MessageDialog(QWidget* parent, DialogKind kind, const QString& caption, const QString& prompt)
         : QMessageBox(parent) {
         setWindowTitle(caption);
         setTextFormat(Qt::PlainText);
         setText(prompt);
-        setIcon(kind == testing::DialogKind::Error ? QMessageBox::Critical : QMessageBox::NoIcon);
-        QPushButton* ok = addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        setIcon(kind == DialogKind::Error ? QMessageBox::Critical : QMessageBox::NoIcon);
+        QPushButton* ok = addButton(toQString(OkCaption), QMessageBox::AcceptRole);
         setDefaultButton(ok);
         setEscapeButton(ok);
         makeRoomForCaption();
@@ -84,8 +81,8 @@ public:
         field_->setAccessibleName(prompt);
         prompt_->setBuddy(field_);
         auto* buttons = new QDialogButtonBox(this);
-        QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-        buttons->addButton(QStringLiteral("Отмена"), QDialogButtonBox::RejectRole);
+        QPushButton* ok = buttons->addButton(toQString(OkCaption), QDialogButtonBox::AcceptRole);
+        buttons->addButton(toQString(CancelCaption), QDialogButtonBox::RejectRole);
         ok->setDefault(true);
         connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
         connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -115,18 +112,15 @@ private:
     QLineEdit* field_;
 };
 
-// Dialogs open over the default window.
-QWidget* dialogParent() { return static_cast<FormWindow*>(runtimeState().defaultWindow); }
-
 }  // namespace
 
-void backend::showMessageBox(testing::DialogKind kind, std::string_view caption, std::string_view prompt) {
-    MessageDialog dialog(dialogParent(), kind, toQString(caption), toQString(prompt));
+void FormWindow::showMessageBox(DialogKind kind, std::string_view caption, std::string_view prompt) {
+    MessageDialog dialog(this, kind, toQString(caption), toQString(prompt));
     dialog.exec();
 }
 
-std::optional<std::string> backend::showInputBox(std::string_view caption, std::string_view prompt) {
-    InputDialog dialog(dialogParent(), toQString(caption), toQString(prompt));
+std::optional<std::string> FormWindow::showInputBox(std::string_view caption, std::string_view prompt) {
+    InputDialog dialog(this, toQString(caption), toQString(prompt));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.answer().toStdString();
 }

@@ -1,3 +1,32 @@
+// The Qt backend of the frame: one top-level window of Qt widgets, its events and its control
+// members. What it implements, and what it leaves out:
+//   [x] client area of exactly the described twips at the screen's logical DPI; Qt's high-DPI
+//       scaling does the rest
+//   [x] Liberation Sans 8 pt, or where it is missing the fallback at the largest size at which
+//       every caption fits its control; one font for every control
+//   [x] QLabel labels (a click on a label is not a click on the window), QLineEdit text boxes,
+//       QPushButton and QRadioButton buttons
+//   [x] tab order by tab index, first focus; Tab/Shift+Tab and the arrows in the option group
+//       are Qt's own; Enter on a command button presses it, once however long it is held
+//   [x] one option group of every option button, none selected at start, Tab does not select
+//   [x] Click of buttons, option buttons and the window; KeyPress through an event filter with
+//       the code by reference (Enter 13, 0 swallows, a changed code types that character); Load
+//   [x] Text/Value/Visible/Enabled/BackColor/SetFocus (control_members.cpp), failing where the
+//       toolkit cannot do them
+//   [x] the window colour painted by the window; labels and option buttons keep the palette's
+//   [x] text boxes of up to MaxTextBoxLength characters, refusing longer typing, pastes and
+//       drops whole with a notice (text_limit.cpp); Ctrl+A selects all (Qt's own)
+//   [x] each text box named for screen readers by its label (the label is its buddy); the
+//       window is a frame to AT-SPI (accessibility.cpp)
+//   [x] the window icon drawn at 16, 32 and 48 pixels
+//   [x] (dialogs.cpp) our message box, as wide as its caption, Ctrl+C copying caption and text;
+//       our input box (Enter OK, Esc and closing Cancel, Ctrl+C copies caption and prompt)
+//   [x] (run_project.cpp) the event loop; the error line to stderr, a failed write ignored;
+//       no display or a failing platform plugin said in one line (start_up.cpp)
+//   [x] (run_project.cpp) --help and --version; nothing on the command line reaches the toolkit
+//   [x] the caret stops blinking after 10 s without input (cursor_blink.cpp)
+//   [ ] no default button (none is wanted); no mnemonics (no caption has one); no resizing of
+//       the controls with the window (they keep their described places)
 #include "form_window.h"
 
 #include <QGuiApplication>
@@ -16,26 +45,14 @@
 #include <optional>
 
 #include "accessibility.h"
-#include "dispatch.h"
+#include "events.h"
 #include "layout.h"
-#include "runtime_core.h"
+#include "navigation.h"
 #include "text_limit.h"
 
 namespace forms::detail {
 
 namespace {
-
-// A control call the toolkit cannot do (focus to a hidden control, text of a button).
-constexpr Status CannotDo = -static_cast<int>(ErrorCode::ControlCallFailed);
-
-QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-QColor toQColor(Color color) { return QColor(redOf(color), greenOf(color), blueOf(color)); }
-
-Color toColor(const QColor& color) {
-    return static_cast<Color>(color.red()) | static_cast<Color>(color.green()) << 8 |
-           static_cast<Color>(color.blue()) << 16;
-}
 
 // Controls keep their own default background when the window is recoloured.
 void keepOwnBackground(QWidget& widget) {
@@ -89,7 +106,7 @@ constexpr std::array<QWidget* (*)(QWidget&, const ControlDescription&), 4> contr
 // The key code a key press delivers to KeyPress: Enter is 13, a typed character its UTF-16
 // code; keys that type nothing (arrows, Shift) deliver none.
 std::optional<std::int16_t> keyCodeOf(const QKeyEvent& event) {
-    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) return 13;
+    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) return EnterKeyCode;
     const QString text = event.text();
     if (text.isEmpty()) return std::nullopt;
     return static_cast<std::int16_t>(text.at(0).unicode());
@@ -129,25 +146,23 @@ int roomForCaption(const QWidget& control) {
 }
 
 FormWindow::FormWindow(const Project& project)
-    : project_(project), dotsPerInch_(QGuiApplication::primaryScreen()->logicalDotsPerInchX()) {
+    : WindowHost(project), dotsPerInch_(QGuiApplication::primaryScreen()->logicalDotsPerInchX()) {
     installAccessibleRoles();
-    setWindowTitle(toQString(project_.window.caption));
+    setWindowTitle(toQString(description().caption));
     setWindowIcon(programIcon());
     setAutoFillBackground(true);
-    resize(pixels(project_.window.clientWidth), pixels(project_.window.clientHeight));
+    resize(pixels(description().clientWidth), pixels(description().clientHeight));
     buildControls();
     setFont(fontWhereEveryCaptionFits());
     nameTextBoxesByTheirLabels();
-    setTabOrder();
-    form_ = project_.createForm(*this);
+    chainTabOrder();
 }
-
-FormWindow::~FormWindow() { forgetWindow(*this); }
 
 int FormWindow::pixels(int twips) const { return pixelsFromTwips(twips, dotsPerInch_); }
 
 void FormWindow::buildControls() {
-    for (const ControlDescription& control : project_.window.controls) {
+    for (const ControlDescription& control : description().controls) {
+        const int index = static_cast<int>(controls_.size());
         QWidget* widget = controlFactories[static_cast<std::size_t>(control.kind)](*this, control);
         widget->setObjectName(toQString(control.name));
         if (!control.caption.empty()) widget->setAccessibleName(toQString(control.caption));
@@ -159,10 +174,7 @@ void FormWindow::buildControls() {
             widget->installEventFilter(this);
         }
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-            connect(button, &QAbstractButton::clicked, this, [this, name = control.name] {
-                std::int16_t noKey = 0;
-                dispatch(name, Event::Click, noKey);
-            });
+            connect(button, &QAbstractButton::clicked, this, [this, index] { deliverClick(*this, index); });
         }
         widget->setVisible(!control.hiddenAtStart);
         // A label that overlaps a neighbour stays beneath it, so it never hides a box's border.
@@ -187,7 +199,7 @@ QFont FormWindow::fontWhereEveryCaptionFits() const {
 bool FormWindow::everyCaptionFits(const QFont& font) const {
     const QFontMetrics metrics(font);
     for (std::size_t index = 0; index < controls_.size(); ++index) {
-        const ControlDescription& control = describe(static_cast<int>(index));
+        const ControlDescription& control = descriptionOf(static_cast<int>(index));
         if (control.caption.empty()) continue;
         if (metrics.horizontalAdvance(toQString(control.caption)) > roomForCaption(*controls_[index]) ||
             metrics.height() > controls_[index]->height()) {
@@ -200,45 +212,39 @@ bool FormWindow::everyCaptionFits(const QFont& font) const {
 void FormWindow::nameTextBoxesByTheirLabels() {
     // Screen readers announce a text box by its label's caption, and the label is the box's
     // buddy, which gives the box its labelled-by relation.
-    const auto& controls = project_.window.controls;
+    const auto& controls = description().controls;
     for (std::size_t box = 0; box < controls.size(); ++box) {
         if (controls[box].kind != ControlKind::TextBox) continue;
-        const int label = labelOf(project_.window, static_cast<int>(box));
+        const int label = labelOf(description(), static_cast<int>(box));
         if (label < 0) continue;
         controls_[box]->setAccessibleName(toQString(controls[label].caption));
         static_cast<QLabel*>(controls_[static_cast<std::size_t>(label)])->setBuddy(controls_[box]);
     }
 }
 
-void FormWindow::setTabOrder() {
-    const std::vector<int> order = tabOrder(project_.window);
+void FormWindow::chainTabOrder() {
+    const std::vector<int> order = tabOrder(description());
     for (std::size_t position = 1; position < order.size(); ++position) {
         QWidget::setTabOrder(controls_[order[position - 1]], controls_[order[position]]);
     }
 }
 
 QWidget* FormWindow::firstInTabOrder() const {
-    const int first = detail::firstInTabOrder(project_.window, [this](int control) {
+    const int first = detail::firstInTabOrder(description(), [this](int control) {
         return controls_[control]->isVisibleTo(this) && controls_[control]->isEnabled();
     });
     return first < 0 ? nullptr : controls_[first];
 }
 
 QWidget* FormWindow::control(std::string_view name) const {
-    for (std::size_t index = 0; index < controls_.size(); ++index) {
-        if (describe(static_cast<int>(index)).name == name) return controls_[index];
-    }
-    return nullptr;
+    const int index = controlIndex(description(), name);
+    return index < 0 ? nullptr : controls_[index];
 }
 
 void FormWindow::showAtStart() {
     show();
     activateWindow();
     if (QWidget* first = firstInTabOrder()) first->setFocus(Qt::ActiveWindowFocusReason);
-}
-
-void FormWindow::dispatch(std::string_view control, Event event, std::int16_t& keyCode) {
-    detail::dispatch(project_, *form_, control, event, keyCode);
 }
 
 void FormWindow::mousePressEvent(QMouseEvent* event) {
@@ -249,10 +255,7 @@ void FormWindow::mousePressEvent(QMouseEvent* event) {
 void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
     const bool click = pressedOnWindow_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressedOnWindow_ = false;
-    if (click) {
-        std::int16_t noKey = 0;
-        dispatch(project_.windowName, Event::Click, noKey);
-    }
+    if (click) deliverClick(*this, TheWindow);
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -268,89 +271,14 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* textBox = qobject_cast<QLineEdit*>(watched);
     const std::optional<std::int16_t> typed = textBox ? keyCodeOf(*static_cast<QKeyEvent*>(event)) : std::nullopt;
     if (!typed) return false;
-    std::int16_t keyCode = *typed;
-    dispatch(textBox->objectName().toStdString(), Event::KeyPress, keyCode);
-    switch (afterKeyPress(*typed, keyCode)) {
+    const auto control = std::find(controls_.begin(), controls_.end(), textBox);
+    char16_t replacement = 0;
+    switch (deliverKeyPress(*this, static_cast<int>(control - controls_.begin()), *typed, replacement)) {
     case KeyOutcome::Swallow: return true;
-    case KeyOutcome::TypeReplacement: textBox->insert(QString(QChar(static_cast<char16_t>(keyCode)))); return true;
+    case KeyOutcome::TypeReplacement: textBox->insert(QString(QChar(replacement))); return true;
     case KeyOutcome::TypeAsUsual: return false;
     }
     return false;
-}
-
-Status FormWindow::getText(int control, std::string& text) {
-    auto* textBox = qobject_cast<QLineEdit*>(controls_[control]);
-    if (!textBox) return CannotDo;
-    text = textBox->text().toStdString();
-    return Success;
-}
-
-Status FormWindow::setText(int control, std::string_view text) {
-    auto* textBox = qobject_cast<QLineEdit*>(controls_[control]);
-    if (!textBox) return CannotDo;
-    const QString newText = toQString(text);
-    // Never cut: text beyond what the box holds is a failed call, and the box keeps its text.
-    if (newText.size() > MaxTextBoxLength) return CannotDo;
-    textBox->setText(newText);
-    return Success;
-}
-
-Status FormWindow::getValue(int control, TruthValue& value) {
-    auto* option = qobject_cast<QRadioButton*>(controls_[control]);
-    if (!option) return CannotDo;
-    value = option->isChecked() ? True : False;
-    return Success;
-}
-
-Status FormWindow::setValue(int control, TruthValue value) {
-    auto* option = qobject_cast<QRadioButton*>(controls_[control]);
-    if (!option) return CannotDo;
-    // The group refuses to clear its selected button; clearing is allowed here.
-    option->setAutoExclusive(value != False);
-    option->setChecked(value != False);
-    option->setAutoExclusive(true);
-    return Success;
-}
-
-Status FormWindow::getVisible(int control, bool& visible) {
-    visible = !controls_[control]->isHidden();
-    return Success;
-}
-
-Status FormWindow::setVisible(int control, bool visible) {
-    controls_[control]->setVisible(visible);
-    return Success;
-}
-
-Status FormWindow::getEnabled(int control, bool& enabled) {
-    enabled = controls_[control]->isEnabled();
-    return Success;
-}
-
-Status FormWindow::setEnabled(int control, bool enabled) {
-    controls_[control]->setEnabled(enabled);
-    return Success;
-}
-
-Status FormWindow::setFocus(int control) {
-    QWidget* widget = controls_[control];
-    if (widget->focusPolicy() == Qt::NoFocus || !isVisible() || !widget->isVisibleTo(this) || !widget->isEnabled()) {
-        return CannotDo;
-    }
-    widget->setFocus(Qt::OtherFocusReason);
-    return Success;
-}
-
-Status FormWindow::getBackColor(Color& color) {
-    color = toColor(palette().color(QPalette::Window));
-    return Success;
-}
-
-Status FormWindow::setBackColor(Color color) {
-    QPalette colored = palette();
-    colored.setColor(QPalette::Window, toQColor(color));
-    setPalette(colored);
-    return Success;
 }
 
 }  // namespace forms::detail

@@ -1,14 +1,14 @@
-// The window the runtime builds from a window description: real Qt widgets at the described
-// twip positions, the events bound to the program's handlers, and the control members the
-// program's Form calls through WindowHost.
+// The window the runtime builds from a window description on Qt Widgets: real widgets at the
+// described twip positions, their events handed to the core, the control members the program's
+// Form calls through WindowHost, and the dialogs over the window.
 #pragma once
 
 #include <QWidget>
-#include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
-#include "form.h"
 #include "project.h"
 #include "window_host.h"
 
@@ -17,9 +17,7 @@ namespace forms::detail {
 class FormWindow final : public QWidget, public WindowHost {
 public:
     explicit FormWindow(const Project& project);
-    ~FormWindow() override;
 
-    Form& form() { return *form_; }
     // The widget of a described control, or nullptr.
     QWidget* control(std::string_view name) const;
 
@@ -27,10 +25,6 @@ public:
     // enabled.
     void showAtStart();
 
-    // Delivers an event to its bound handler; an unbound event does nothing.
-    void dispatch(std::string_view control, Event event, std::int16_t& keyCode);
-
-    const Project& project() const override { return project_; }
     Status getText(int control, std::string& text) override;
     Status setText(int control, std::string_view text) override;
     Status getValue(int control, TruthValue& value) override;
@@ -43,6 +37,9 @@ public:
     Status getBackColor(Color& color) override;
     Status setBackColor(Color color) override;
 
+    void showMessageBox(DialogKind kind, std::string_view caption, std::string_view prompt) override;
+    std::optional<std::string> showInputBox(std::string_view caption, std::string_view prompt) override;
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -53,14 +50,11 @@ private:
     QFont fontWhereEveryCaptionFits() const;
     bool everyCaptionFits(const QFont& font) const;
     void nameTextBoxesByTheirLabels();
-    void setTabOrder();
+    void chainTabOrder();
     QWidget* firstInTabOrder() const;
-    const ControlDescription& describe(int control) const { return project_.window.controls[control]; }
     int pixels(int twips) const;
 
-    const Project& project_;
     std::vector<QWidget*> controls_;  // in the order of the description
-    std::unique_ptr<Form> form_;
     double dotsPerInch_;
     bool pressedOnWindow_ = false;
 };
@@ -75,5 +69,10 @@ inline constexpr double MinimumPointSize = 4;
 
 // The room a caption has inside its control, once the control's own decoration is taken off.
 int roomForCaption(const QWidget& control);
+
+// Qt's text of one of our UTF-8 strings.
+inline QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace forms::detail

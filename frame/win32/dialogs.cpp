@@ -4,10 +4,8 @@
 #include <array>
 #include <cstring>
 
-#include "backend.h"
 #include "form_window.h"
-#include "runtime_core.h"
-#include "win32.h"
+#include "system.h"
 
 namespace forms::detail {
 
@@ -18,12 +16,6 @@ namespace {
 
 constexpr int PromptId = 101;
 constexpr int FieldId = 102;
-
-// Dialogs open over the default window.
-HWND dialogOwner() {
-    auto* window = static_cast<FormWindow*>(runtimeState().defaultWindow);
-    return window ? window->handle() : nullptr;
-}
 
 struct InputBox {
     std::wstring caption;
@@ -75,7 +67,7 @@ void layOut(HWND dialog, InputBox& box, UINT dpi, const RECT* suggested) {
     HGDIOBJ previous = SelectObject(context, box.font);
     TEXTMETRICW text{};
     GetTextMetricsW(context, &text);
-    const std::wstring cancel = wide("Отмена");
+    const std::wstring cancel = wide(CancelCaption);
     const int margin = scaled(11, dpi);
     const int gap = scaled(7, dpi);
     const int buttonWidth = std::max(scaled(75, dpi), textSize(context, cancel, 0, DT_SINGLELINE).width + scaled(20, dpi));
@@ -130,22 +122,22 @@ void layOut(HWND dialog, InputBox& box, UINT dpi, const RECT* suggested) {
 }
 
 void createControls(HWND dialog, InputBox& box) {
-    HINSTANCE instance = win32::backend().instance;
+    HINSTANCE instance = win32::process().instance;
     const auto create = [&](const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle, int id) {
         return CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, dialog,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     };
     create(L"STATIC", box.prompt, SS_LEFT | SS_NOPREFIX, 0, PromptId);
     HWND field = create(L"EDIT", L"", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, FieldId);
-    create(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK);
-    create(L"BUTTON", wide("Отмена"), WS_TABSTOP | BS_PUSHBUTTON, 0, IDCANCEL);
+    create(L"BUTTON", wide(OkCaption), WS_TABSTOP | BS_DEFPUSHBUTTON, 0, IDOK);
+    create(L"BUTTON", wide(CancelCaption), WS_TABSTOP | BS_PUSHBUTTON, 0, IDCANCEL);
     win32::hookTextBox(field, [field, dialog, &box](wchar_t typed) {
         // Ctrl+C with nothing selected copies the box itself, as a message box does.
         DWORD start = 0;
         DWORD end = 0;
         SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         if (typed != 0x03 || start != end) return win32::TypedKey{};
-        win32::copyToClipboard(dialog, box.caption + L"\r\n\r\n" + box.prompt + L"\r\n");
+        win32::copyToClipboard(dialog, wide(copiedDialogText(win32::narrow(box.caption), win32::narrow(box.prompt), "\r\n")));
         return win32::TypedKey{KeyOutcome::Swallow, 0};
     });
 }
@@ -218,14 +210,14 @@ LRESULT CALLBACK widenForCaption(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-void backend::showMessageBox(testing::DialogKind kind, std::string_view caption, std::string_view prompt) {
-    const UINT icon = kind == testing::DialogKind::Error ? MB_ICONERROR : 0;
+void FormWindow::showMessageBox(DialogKind kind, std::string_view caption, std::string_view prompt) {
+    const UINT icon = kind == DialogKind::Error ? MB_ICONERROR : 0;
     HHOOK hook = SetWindowsHookExW(WH_CBT, &widenForCaption, nullptr, GetCurrentThreadId());
-    MessageBoxW(dialogOwner(), wide(prompt).c_str(), wide(caption).c_str(), MB_OK | icon);
+    MessageBoxW(window_, wide(prompt).c_str(), wide(caption).c_str(), MB_OK | icon);
     if (hook) UnhookWindowsHookEx(hook);
 }
 
-std::optional<std::string> backend::showInputBox(std::string_view caption, std::string_view prompt) {
+std::optional<std::string> FormWindow::showInputBox(std::string_view caption, std::string_view prompt) {
     // The dialog's template: a modal frame without controls (they are made at WM_INITDIALOG),
     // followed by three zero words: no menu, the system's dialog class, no title.
     alignas(DWORD) std::array<WORD, 12> memory{};
@@ -233,11 +225,11 @@ std::optional<std::string> backend::showInputBox(std::string_view caption, std::
     static_assert(sizeof(header) + 3 * sizeof(WORD) <= sizeof(memory));
     std::memcpy(memory.data(), &header, sizeof(header));
 
-    win32::startBackend();
+    win32::startProcess();
     InputBox box{wide(caption), wide(prompt), {}, nullptr};
     const INT_PTR result =
-        DialogBoxIndirectParamW(win32::backend().instance, reinterpret_cast<const DLGTEMPLATE*>(memory.data()),
-                                dialogOwner(), &inputBoxProcedure, reinterpret_cast<LPARAM>(&box));
+        DialogBoxIndirectParamW(win32::process().instance, reinterpret_cast<const DLGTEMPLATE*>(memory.data()),
+                                window_, &inputBoxProcedure, reinterpret_cast<LPARAM>(&box));
     if (result != IDOK) return std::nullopt;
     return win32::narrow(box.answer);
 }

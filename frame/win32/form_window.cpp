@@ -3,50 +3,49 @@
 //   [x] client area of exactly the described twips at the window's DPI; per-monitor DPI aware
 //       (v2): rescaled, refitted and resized on WM_DPICHANGED
 //   [x] the system's message font at the window's DPI, made smaller only where a caption would
-//       not fit its control; one font for every control
+//       not fit its control (caption_font.cpp); one font for every control
 //   [x] STATIC labels (SS_NOTIFY: a click on a label is not a click on the window), EDIT text
 //       boxes (single line, ES_AUTOHSCROLL), BS_PUSHBUTTON and BS_AUTORADIOBUTTON buttons
 //   [x] tab order by tab index (z-order follows it, WS_TABSTOP on every focusable control);
-//       first focus; Tab/Shift+Tab, arrows in the option group, Enter on a command button;
-//       the focus comes back to its control when the window is activated again
+//       first focus; Tab/Shift+Tab, arrows in the option group, Enter on a command button, by
+//       the core's navigation rules (window_messages.cpp); the focus comes back to its control
+//       when the window is activated again
 //   [x] one option group of every option button, none selected at start, Tab does not select
 //   [x] Click of buttons, option buttons and the window; KeyPress through the hooked EDIT with
 //       the code by reference (Enter 13, 0 swallows, a changed code types that character); Load
-//   [x] Text/Value/Visible/Enabled/BackColor/SetFocus with the Qt backend's failing calls
+//   [x] Text/Value/Visible/Enabled/BackColor/SetFocus (control_members.cpp), failing where the
+//       system cannot do them
 //   [x] the window colour painted by the window; labels and option buttons keep the system's
 //   [x] text boxes of up to MaxTextBoxLength characters, refusing longer typing or pastes whole
-//       with a notice; a longer Text from the program is a failed call; Ctrl+A selects all
+//       with a notice (text_box.cpp); Ctrl+A selects all
 //   [x] each text box named for screen readers by its label: the label comes right before
 //       the box in z-order, where the system's accessibility looks for an edit's name
 //   [x] the window icon from the executable's resources at the window's DPI
 //   [x] a change of the system's message font or colours while running is followed
-//   [x] (dialogs.cpp) the system's message box, widened to show its whole caption; our input
-//       box (Enter OK, Esc and closing Cancel, Ctrl+C copies caption and prompt); both through
-//       the scripted responder in tests, the floating-point status kept (runtime_core)
-//   [x] (runtime.cpp) the message loop; the error line to stderr when the program has one,
+//   [x] (dialogs.cpp) the system's message box, widened to show its whole caption, Ctrl+C
+//       copying it in the system's format; our input box (Enter OK, Esc and closing Cancel,
+//       Ctrl+C copies caption and prompt)
+//   [x] (run_project.cpp) the message loop; the error line to stderr when the program has one,
 //       and to the debugger's output always
-//   [x] (runtime.cpp) --help and --version, written to the parent's console; nothing else
+//   [x] (run_project.cpp) --help and --version, written to the parent's console; nothing else
 //       on the command line is read
+//   [ ] the caret's blinking is the system's (Windows stops it by itself after a few seconds)
 //   [ ] no default button (none is wanted); no mnemonics (no caption has one); no resizing of
 //       the controls with the window (they keep their described places)
-//   [ ] the caret's blinking is the system's (Windows stops it by itself after a few seconds)
 #include "form_window.h"
 
 #include <array>
 
-#include "dispatch.h"
+#include "caption_font.h"
+#include "events.h"
 #include "layout.h"
-#include "runtime_core.h"
-#include "win32.h"
+#include "system.h"
 
 namespace forms::detail {
 
 using win32::wide;
 
 namespace {
-
-// A control call the window cannot do (focus to a hidden control, text of a button).
-constexpr Status CannotDo = -static_cast<int>(ErrorCode::ControlCallFailed);
 
 constexpr DWORD WindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD WindowExStyle = 0;
@@ -69,77 +68,23 @@ constexpr std::array<ControlClass, 4> controlClasses = {{
 
 bool hasStyle(HWND window, DWORD style) { return (GetWindowLongPtrW(window, GWL_STYLE) & style) == style; }
 
-// Room a caption leaves inside its control besides the text: button edges, the option mark.
-SIZE captionMargins(ControlKind kind, UINT dpi) {
-    switch (kind) {
-    case ControlKind::CommandButton: return {win32::scaled(10, dpi), win32::scaled(6, dpi)};
-    case ControlKind::OptionButton:
-        return {GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) + win32::scaled(6, dpi), 0};
-    default: return {0, 0};
-    }
-}
-
-// Whether every caption of the window fits its control in `font`: a label's words wrap within
-// its width and height; buttons keep one line.
-bool captionsFit(const WindowDescription& window, HFONT font, UINT dpi) {
-    HDC context = GetDC(nullptr);
-    const HGDIOBJ previous = SelectObject(context, font);
-    bool fit = true;
-    for (const ControlDescription& control : window.controls) {
-        if (control.caption.empty() || control.kind == ControlKind::TextBox) continue;
-        const std::wstring caption = wide(control.caption);
-        const SIZE margins = captionMargins(control.kind, dpi);
-        const int width = pixelsFromTwips(control.width, dpi) - margins.cx;
-        const int height = pixelsFromTwips(control.height, dpi) - margins.cy;
-        RECT needed{0, 0, width, 0};
-        const UINT wrap = control.kind == ControlKind::Label ? DT_WORDBREAK : DT_SINGLELINE;
-        DrawTextW(context, caption.c_str(), static_cast<int>(caption.size()), &needed,
-                  DT_CALCRECT | DT_NOPREFIX | wrap);
-        if (needed.right > width || needed.bottom > height) {
-            fit = false;
-            break;
-        }
-    }
-    SelectObject(context, previous);
-    ReleaseDC(nullptr, context);
-    return fit;
-}
-
-// The system's message font at `dpi`, one pixel smaller at a time until every caption fits.
-HFONT fittingFont(const WindowDescription& window, UINT dpi) {
-    LOGFONTW font = win32::messageFont(dpi);
-    const int sign = font.lfHeight < 0 ? -1 : 1;
-    const int height = largestFittingSize(sign * font.lfHeight, win32::scaled(8, dpi), [&](int candidate) {
-        font.lfHeight = sign * candidate;
-        HFONT trial = CreateFontIndirectW(&font);
-        const bool fit = captionsFit(window, trial, dpi);
-        DeleteObject(trial);
-        return fit;
-    });
-    font.lfHeight = sign * height;
-    return CreateFontIndirectW(&font);
-}
-
 }  // namespace
 
-FormWindow::FormWindow(const Project& project) : project_(project) {
-    win32::startBackend();
-    const win32::Backend& state = win32::backend();
-    window_ = CreateWindowExW(WindowExStyle, MAKEINTATOM(state.windowClass), wide(project_.window.caption).c_str(),
+FormWindow::FormWindow(const Project& project) : WindowHost(project) {
+    win32::startProcess();
+    const win32::Process& state = win32::process();
+    window_ = CreateWindowExW(WindowExStyle, MAKEINTATOM(state.windowClass), wide(description().caption).c_str(),
                               WindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                               nullptr, state.instance, this);
     if (!window_) throw std::bad_alloc();
     dpi_ = GetDpiForWindow(window_);
-    font_ = fittingFont(project_.window, dpi_);
+    font_ = win32::fittingFont(description(), dpi_);
     loadIcons();
     resizeForDpi(nullptr);
-    tabOrder_ = tabOrder(project_.window);
     buildControls();
-    form_ = project_.createForm(*this);
 }
 
 FormWindow::~FormWindow() {
-    forgetWindow(*this);
     if (window_) DestroyWindow(window_);
     if (font_) DeleteObject(font_);
     if (backBrush_) DeleteObject(backBrush_);
@@ -150,15 +95,15 @@ FormWindow::~FormWindow() {
 FormWindow* FormWindow::of(HWND window) {
     if (!window) return nullptr;
     HWND top = GetAncestor(window, GA_ROOT);
-    if (!top || GetClassLongPtrW(top, GCW_ATOM) != win32::backend().windowClass) return nullptr;
+    if (!top || GetClassLongPtrW(top, GCW_ATOM) != win32::process().windowClass) return nullptr;
     return reinterpret_cast<FormWindow*>(GetWindowLongPtrW(top, GWLP_USERDATA));
 }
 
 int FormWindow::pixels(int twips) const { return pixelsFromTwips(twips, dpi_); }
 
 SIZE FormWindow::windowSizeFor(UINT dpi) const {
-    RECT frame{0, 0, pixelsFromTwips(project_.window.clientWidth, dpi),
-               pixelsFromTwips(project_.window.clientHeight, dpi)};
+    RECT frame{0, 0, pixelsFromTwips(description().clientWidth, dpi),
+               pixelsFromTwips(description().clientHeight, dpi)};
     AdjustWindowRectExForDpi(&frame, WindowStyle, FALSE, WindowExStyle, dpi);
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
@@ -174,8 +119,8 @@ void FormWindow::resizeForDpi(const RECT* suggested) {
     // measure the client area and correct the size by what is missing.
     RECT client{};
     GetClientRect(window_, &client);
-    const int missingWidth = pixels(project_.window.clientWidth) - client.right;
-    const int missingHeight = pixels(project_.window.clientHeight) - client.bottom;
+    const int missingWidth = pixels(description().clientWidth) - client.right;
+    const int missingHeight = pixels(description().clientHeight) - client.bottom;
     if (missingWidth != 0 || missingHeight != 0) {
         SetWindowPos(window_, nullptr, 0, 0, size.cx + missingWidth, size.cy + missingHeight,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -186,7 +131,7 @@ void FormWindow::loadIcons() {
     if (bigIcon_) DestroyIcon(bigIcon_);
     if (smallIcon_) DestroyIcon(smallIcon_);
     const auto load = [this](int widthMetric, int heightMetric) {
-        return static_cast<HICON>(LoadImageW(win32::backend().instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+        return static_cast<HICON>(LoadImageW(win32::process().instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
                                              GetSystemMetricsForDpi(widthMetric, dpi_),
                                              GetSystemMetricsForDpi(heightMetric, dpi_), LR_DEFAULTCOLOR));
     };
@@ -198,7 +143,7 @@ void FormWindow::loadIcons() {
 }
 
 void FormWindow::buildControls() {
-    const auto& controls = project_.window.controls;
+    const auto& controls = description().controls;
     controls_.assign(controls.size(), nullptr);
     bool firstOption = true;
     for (std::size_t index = 0; index < controls.size(); ++index) {
@@ -214,36 +159,22 @@ void FormWindow::buildControls() {
         if (!control.hiddenAtStart) style |= WS_VISIBLE;
         HWND handle = CreateWindowExW(kind.exStyle, kind.className, wide(control.caption).c_str(), style, 0, 0, 0, 0,
                                       window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(FirstControlId + index)),
-                                      win32::backend().instance, nullptr);
+                                      win32::process().instance, nullptr);
         if (!handle) throw std::bad_alloc();
         controls_[index] = handle;
         if (control.kind == ControlKind::TextBox) {
             win32::hookTextBox(handle, [this, index](wchar_t typed) {
-                std::int16_t keyCode = static_cast<std::int16_t>(typed);
-                dispatch(project_, *form_, describe(static_cast<int>(index)).name, Event::KeyPress, keyCode);
-                return win32::TypedKey{afterKeyPress(static_cast<std::int16_t>(typed), keyCode),
-                                       static_cast<wchar_t>(keyCode)};
+                char16_t replacement = 0;
+                const KeyOutcome outcome =
+                    deliverKeyPress(*this, static_cast<int>(index), static_cast<std::int16_t>(typed), replacement);
+                return win32::TypedKey{outcome, static_cast<wchar_t>(replacement)};
             });
         }
     }
-    // z-order follows the tab order; a text box's label comes right before the box, which is
-    // where the system's accessibility finds an edit's name. Other labels come last.
-    std::vector<int> zOrder;
-    std::vector<bool> placed(controls.size(), false);
-    for (const int control : tabOrder_) {
-        const int label = controls[control].kind == ControlKind::TextBox ? labelOf(project_.window, control) : -1;
-        if (label >= 0 && !placed[label]) {
-            zOrder.push_back(label);
-            placed[label] = true;
-        }
-        zOrder.push_back(control);
-        placed[control] = true;
-    }
-    for (std::size_t index = 0; index < controls.size(); ++index) {
-        if (!placed[index]) zOrder.push_back(static_cast<int>(index));
-    }
+    // z-order follows the tab order, each text box's label right before the box, which is where
+    // the system's accessibility finds an edit's name.
     HWND after = HWND_TOP;
-    for (const int control : zOrder) {
+    for (const int control : stackingOrder(description())) {
         SetWindowPos(controls_[control], after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         after = controls_[control];
     }
@@ -252,7 +183,7 @@ void FormWindow::buildControls() {
 }
 
 void FormWindow::placeControls() {
-    const auto& controls = project_.window.controls;
+    const auto& controls = description().controls;
     for (std::size_t index = 0; index < controls.size(); ++index) {
         const ControlDescription& control = controls[index];
         SetWindowPos(controls_[index], nullptr, pixels(control.left), pixels(control.top), pixels(control.width),
@@ -293,7 +224,7 @@ void FormWindow::applyFont() {
 
 void FormWindow::refitFont() {
     HFONT previous = font_;
-    font_ = fittingFont(project_.window, dpi_);
+    font_ = win32::fittingFont(description(), dpi_);
     applyFont();
     DeleteObject(previous);
 }
@@ -303,15 +234,13 @@ void FormWindow::showAtStart(int showCommand, bool quitWhenClosed) {
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
     SetForegroundWindow(window_);
-    const int first = firstInTabOrder(project_.window, [this](int control) { return isAvailable(control); });
+    const int first = firstInTabOrder(description(), [this](int control) { return isAvailable(control); });
     if (first >= 0) focusControl(first, false);
 }
 
 HWND FormWindow::control(std::string_view name) const {
-    for (std::size_t index = 0; index < controls_.size(); ++index) {
-        if (describe(static_cast<int>(index)).name == name) return controls_[index];
-    }
-    return nullptr;
+    const int index = controlIndex(description(), name);
+    return index < 0 ? nullptr : controls_[index];
 }
 
 int FormWindow::indexOf(HWND control) const {
@@ -325,296 +254,26 @@ int FormWindow::indexOf(HWND control) const {
 bool FormWindow::isShown(int control) const { return hasStyle(controls_[control], WS_VISIBLE); }
 
 bool FormWindow::isAvailable(int control) const {
-    return takesFocus(describe(control).kind) && isShown(control) && IsWindowEnabled(controls_[control]);
+    return takesFocus(descriptionOf(control).kind) && isShown(control) && IsWindowEnabled(controls_[control]);
+}
+
+bool FormWindow::isSelected(int control) const {
+    return SendMessageW(controls_[control], BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+ControlStates FormWindow::states() const {
+    return {[this](int control) { return isAvailable(control); }, [this](int control) { return isSelected(control); }};
 }
 
 void FormWindow::focusControl(int control, bool byTab) {
     SetFocus(controls_[control]);
     // Tabbing into a box selects its text, so that typing replaces it.
-    if (byTab && describe(control).kind == ControlKind::TextBox) SendMessageW(controls_[control], EM_SETSEL, 0, -1);
+    if (byTab && descriptionOf(control).kind == ControlKind::TextBox) SendMessageW(controls_[control], EM_SETSEL, 0, -1);
 }
 
-void FormWindow::moveFocus(int from, bool forward) {
-    const int count = static_cast<int>(tabOrder_.size());
-    if (count == 0) return;
-    int position = -1;
-    for (int index = 0; index < count; ++index) {
-        if (tabOrder_[index] == from) position = index;
-    }
-    if (position < 0) position = forward ? count - 1 : 0;
-    // An option group with a selected button is one stop, at that button.
-    bool groupSelected = false;
-    for (int index = 0; index < static_cast<int>(controls_.size()); ++index) {
-        if (describe(index).kind == ControlKind::OptionButton && isAvailable(index) &&
-            SendMessageW(controls_[index], BM_GETCHECK, 0, 0) == BST_CHECKED) {
-            groupSelected = true;
-        }
-    }
-    for (int step = 1; step <= count; ++step) {
-        const int candidate = tabOrder_[((position + (forward ? step : -step)) % count + count) % count];
-        if (!isAvailable(candidate)) continue;
-        if (groupSelected && describe(candidate).kind == ControlKind::OptionButton &&
-            SendMessageW(controls_[candidate], BM_GETCHECK, 0, 0) != BST_CHECKED) {
-            continue;
-        }
-        focusControl(candidate, true);
-        return;
-    }
-}
-
-void FormWindow::moveFocusAwayFrom(int control) {
-    if (GetFocus() != controls_[control]) return;
-    moveFocus(control, true);
-    // Nothing else takes the focus: the window keeps it, so keys still reach it.
-    if (GetFocus() == controls_[control]) SetFocus(window_);
-}
-
-void FormWindow::moveInOptionGroup(int from, bool forward) {
-    std::vector<int> options;
-    for (const int control : tabOrder_) {
-        if (describe(control).kind == ControlKind::OptionButton && (control == from || isAvailable(control))) {
-            options.push_back(control);
-        }
-    }
-    const int count = static_cast<int>(options.size());
-    for (int index = 0; index < count; ++index) {
-        if (options[index] != from) continue;
-        const int next = options[((index + (forward ? 1 : -1)) % count + count) % count];
-        if (next == from) return;
-        focusControl(next, false);
-        click(next);
-        return;
-    }
-}
-
-void FormWindow::select(int option) {
-    for (std::size_t index = 0; index < controls_.size(); ++index) {
-        if (describe(static_cast<int>(index)).kind != ControlKind::OptionButton) continue;
-        SendMessageW(controls_[index], BM_SETCHECK, static_cast<int>(index) == option ? BST_CHECKED : BST_UNCHECKED,
-                     0);
-    }
-}
-
-// A click as the user makes it with the keyboard: an option button is selected first.
-void FormWindow::click(int control) {
-    if (describe(control).kind == ControlKind::OptionButton) select(control);
-    std::int16_t noKey = 0;
-    dispatch(project_, *form_, describe(control).name, Event::Click, noKey);
-}
-
-bool FormWindow::navigate(const MSG& message) {
-    if (message.message != WM_KEYDOWN) return false;
-    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
-    const int from = message.hwnd == window_ ? -1 : indexOf(message.hwnd);
-    if (message.hwnd != window_ && from < 0) return false;
-    switch (message.wParam) {
-    case VK_TAB:
-        moveFocus(from, GetKeyState(VK_SHIFT) >= 0);
-        return true;
-    case VK_RETURN:
-        // Enter presses the focused command button; in a text box it stays the box's KeyPress.
-        if (from < 0 || describe(from).kind != ControlKind::CommandButton) return false;
-        click(from);
-        return true;
-    case VK_LEFT:
-    case VK_UP:
-    case VK_RIGHT:
-    case VK_DOWN:
-        if (from < 0 || describe(from).kind != ControlKind::OptionButton) return false;
-        moveInOptionGroup(from, message.wParam == VK_RIGHT || message.wParam == VK_DOWN);
-        return true;
-    default: return false;
-    }
-}
-
-void FormWindow::onCommand(int control, WORD notification) {
-    if (notification != BN_CLICKED) return;
-    const ControlKind kind = describe(control).kind;
-    if (kind != ControlKind::CommandButton && kind != ControlKind::OptionButton) return;  // STN_CLICKED is 0 too
-    if (kind == ControlKind::OptionButton) {
-        // A clicked option button has selected itself; one that is not selected only notes that
-        // the keyboard's focus came to it, which is no click and selects nothing.
-        if (SendMessageW(controls_[control], BM_GETCHECK, 0, 0) != BST_CHECKED) return;
-        select(control);
-    }
-    std::int16_t noKey = 0;
-    dispatch(project_, *form_, describe(control).name, Event::Click, noKey);
-}
-
-LRESULT CALLBACK FormWindow::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->window_ = nullptr;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    return self->handle(message, wParam, lParam);
-}
-
-LRESULT FormWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_COMMAND: {
-        const int control = indexOf(reinterpret_cast<HWND>(lParam));
-        if (control >= 0) onCommand(control, HIWORD(wParam));
-        return 0;
-    }
-    case WM_LBUTTONDOWN:
-        pressedOnWindow_ = true;
-        SetCapture(window_);
-        return 0;
-    case WM_LBUTTONUP: {
-        const bool pressed = pressedOnWindow_;
-        pressedOnWindow_ = false;
-        if (GetCapture() == window_) ReleaseCapture();
-        RECT client{};
-        GetClientRect(window_, &client);
-        const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        if (pressed && PtInRect(&client, point)) {
-            std::int16_t noKey = 0;
-            dispatch(project_, *form_, project_.windowName, Event::Click, noKey);
-        }
-        return 0;
-    }
-    case WM_CAPTURECHANGED:
-        pressedOnWindow_ = false;
-        return 0;
-    case WM_ERASEBKGND: {
-        RECT client{};
-        GetClientRect(window_, &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, backBrush_ ? backBrush_ : GetSysColorBrush(COLOR_BTNFACE));
-        return 1;
-    }
-    case WM_CTLCOLORSTATIC: {
-        // Labels and option buttons keep the system's own background, whatever the window's colour.
-        auto context = reinterpret_cast<HDC>(wParam);
-        SetTextColor(context, GetSysColor(COLOR_WINDOWTEXT));
-        SetBkColor(context, GetSysColor(COLOR_BTNFACE));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    }
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(window_, focus)) focusWhenInactive_ = focus;
-            return 0;
-        }
-        if (!HIWORD(wParam)) {
-            const int control = indexOf(focusWhenInactive_);
-            if (control >= 0 && isAvailable(control)) {
-                SetFocus(focusWhenInactive_);
-            } else {
-                moveFocus(-1, true);
-                if (!GetFocus()) SetFocus(window_);
-            }
-        }
-        return 0;
-    case WM_GETDPISCALEDSIZE: {
-        *reinterpret_cast<SIZE*>(lParam) = windowSizeFor(static_cast<UINT>(wParam));
-        return TRUE;
-    }
-    case WM_DPICHANGED: {
-        dpi_ = HIWORD(wParam);
-        placeControls();
-        refitFont();
-        loadIcons();
-        resizeForDpi(reinterpret_cast<const RECT*>(lParam));
-        InvalidateRect(window_, nullptr, TRUE);
-        return 0;
-    }
-    case WM_SYSCOLORCHANGE:
-        for (HWND control : controls_) SendMessageW(control, WM_SYSCOLORCHANGE, wParam, lParam);
-        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-        return 0;
-    case WM_SETTINGCHANGE:
-        if (wParam == SPI_SETNONCLIENTMETRICS) refitFont();
-        break;
-    case WM_DESTROY:
-        if (quitWhenClosed_) PostQuitMessage(0);
-        return 0;
-    default: break;
-    }
-    return DefWindowProcW(window_, message, wParam, lParam);
-}
-
-Status FormWindow::getText(int control, std::string& text) {
-    if (describe(control).kind != ControlKind::TextBox) return CannotDo;
-    text = win32::narrow(win32::windowText(controls_[control]));
-    return Success;
-}
-
-Status FormWindow::setText(int control, std::string_view text) {
-    if (describe(control).kind != ControlKind::TextBox) return CannotDo;
-    const std::wstring converted = wide(text);
-    if (converted.size() > MaxTextBoxLength) return CannotDo;
-    return SetWindowTextW(controls_[control], converted.c_str()) ? Success : CannotDo;
-}
-
-Status FormWindow::getValue(int control, TruthValue& value) {
-    if (describe(control).kind != ControlKind::OptionButton) return CannotDo;
-    value = SendMessageW(controls_[control], BM_GETCHECK, 0, 0) == BST_CHECKED ? True : False;
-    return Success;
-}
-
-Status FormWindow::setValue(int control, TruthValue value) {
-    if (describe(control).kind != ControlKind::OptionButton) return CannotDo;
-    if (value != False) {
-        select(control);
-    } else {
-        SendMessageW(controls_[control], BM_SETCHECK, BST_UNCHECKED, 0);
-    }
-    return Success;
-}
-
-Status FormWindow::getVisible(int control, bool& visible) {
-    visible = isShown(control);
-    return Success;
-}
-
-Status FormWindow::setVisible(int control, bool visible) {
-    if (!visible) moveFocusAwayFrom(control);
-    ShowWindow(controls_[control], visible ? SW_SHOWNA : SW_HIDE);
-    return Success;
-}
-
-Status FormWindow::getEnabled(int control, bool& enabled) {
-    enabled = IsWindowEnabled(controls_[control]) != FALSE;
-    return Success;
-}
-
-Status FormWindow::setEnabled(int control, bool enabled) {
-    if (!enabled) moveFocusAwayFrom(control);
-    EnableWindow(controls_[control], enabled);
-    return Success;
-}
-
-Status FormWindow::setFocus(int control) {
-    if (!isAvailable(control) || !IsWindowVisible(window_)) return CannotDo;
-    focusControl(control, false);
-    return Success;
-}
-
-Status FormWindow::getBackColor(Color& color) {
-    color = backBrush_ ? backColor_ : static_cast<Color>(GetSysColor(COLOR_BTNFACE));
-    return Success;
-}
-
-Status FormWindow::setBackColor(Color color) {
-    HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(color));
-    if (!brush) return CannotDo;
-    if (backBrush_) DeleteObject(backBrush_);
-    backBrush_ = brush;
-    backColor_ = color;
-    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    return Success;
-}
 
 void FormWindow::registerWindowClass() {
-    win32::Backend& state = win32::backend();
+    win32::Process& state = win32::process();
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = &FormWindow::windowProcedure;

@@ -1,16 +1,16 @@
 // The window the runtime builds from a window description on the Win32 API: native controls at
-// the described twip positions scaled to the window's DPI, the events bound to the program's
-// handlers, and the control members the program's Form calls through WindowHost.
+// the described twip positions scaled to the window's DPI, their events handed to the core, the
+// control members the program's Form calls through WindowHost, and the dialogs over the window.
 #pragma once
 
 #include <windows.h>
 
-#include <cstdint>
-#include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
-#include "form.h"
+#include "navigation.h"
 #include "project.h"
 #include "window_host.h"
 
@@ -20,11 +20,8 @@ class FormWindow final : public WindowHost {
 public:
     explicit FormWindow(const Project& project);
     ~FormWindow() override;
-    FormWindow(const FormWindow&) = delete;
-    FormWindow& operator=(const FormWindow&) = delete;
 
-    Form& form() { return *form_; }
-    HWND handle() const { return window_; }
+    HWND hwnd() const { return window_; }
     // The native control of a described control, or nullptr.
     HWND control(std::string_view name) const;
 
@@ -36,7 +33,6 @@ public:
     // Shift+Tab, arrows within the option group, Enter on a command button. True when used.
     bool navigate(const MSG& message);
 
-    const Project& project() const override { return project_; }
     Status getText(int control, std::string& text) override;
     Status setText(int control, std::string_view text) override;
     Status getValue(int control, TruthValue& value) override;
@@ -49,6 +45,9 @@ public:
     Status getBackColor(Color& color) override;
     Status setBackColor(Color color) override;
 
+    void showMessageBox(DialogKind kind, std::string_view caption, std::string_view prompt) override;
+    std::optional<std::string> showInputBox(std::string_view caption, std::string_view prompt) override;
+
     // The FormWindow of a top-level window or any of its controls, or nullptr.
     static FormWindow* of(HWND window);
     // Registers the window class of every FormWindow (at start-up, once).
@@ -56,7 +55,7 @@ public:
 
 private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void buildControls();
     void placeControls();
@@ -65,24 +64,21 @@ private:
     void resizeForDpi(const RECT* suggested);
     SIZE windowSizeFor(UINT dpi) const;
     void loadIcons();
-    const ControlDescription& describe(int control) const { return project_.window.controls[control]; }
     int pixels(int twips) const;
     int indexOf(HWND control) const;
     bool isShown(int control) const;
     bool isAvailable(int control) const;
+    bool isSelected(int control) const;
+    ControlStates states() const;
     void focusControl(int control, bool byTab);
     void moveFocus(int from, bool forward);
     void moveFocusAwayFrom(int control);
-    void moveInOptionGroup(int from, bool forward);
     void select(int option);
     void onCommand(int control, WORD notification);
     void click(int control);
 
-    const Project& project_;
     HWND window_ = nullptr;
     std::vector<HWND> controls_;  // in the order of the description
-    std::vector<int> tabOrder_;
-    std::unique_ptr<Form> form_;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     HFONT font_ = nullptr;
     HICON bigIcon_ = nullptr;

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "win32.h"
+#include "system.h"
 
 namespace forms::detail::win32 {
 

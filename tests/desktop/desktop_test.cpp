@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "qt/form_window.h"
-#include "qt_testing.h"
+#include "qt/open_window.h"
 #include "version.h"
 
 #define FORMS_PROGRAM(name) namespace name { extern const forms::Project project; }

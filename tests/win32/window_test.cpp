@@ -15,25 +15,16 @@
 #include "sumdiff/sumdiff.h"
 #include "testing.h"
 #include "triexpr/triexpr.h"
-#include "utf16.h"
-#include "win32/win32.h"
-#include "win32_testing.h"
+#include "win32/system.h"
+#include "win32/open_window.h"
 
 namespace {
 
 using forms::ControlKind, forms::Event;
 using forms::testing::processPendingMessages;
 
-std::wstring wide(std::string_view text) {
-    const std::u16string units = forms::detail::utf16FromUtf8(text);
-    return {units.begin(), units.end()};
-}
-
-std::wstring textOf(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+using forms::detail::win32::wide;
+using forms::detail::win32::windowText;
 
 bool selected(HWND option) { return SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -154,7 +145,7 @@ TEST_F(Win32WindowTest, SumdiffComputesWithKeyboardAndMouse) {
     type(L"2");
     press(VK_RETURN);
     EXPECT_EQ(focused(), control("Text2")) << "Enter in Text1 moves on";
-    EXPECT_EQ(textOf(control("Text1")), L"2") << "Enter types nothing";
+    EXPECT_EQ(windowText(control("Text1")), L"2") << "Enter types nothing";
     type(L"3");
     press(VK_TAB);
     EXPECT_EQ(focused(), control("Text3"));
@@ -165,7 +156,7 @@ TEST_F(Win32WindowTest, SumdiffComputesWithKeyboardAndMouse) {
     click("Option1");
     EXPECT_TRUE(selected(control("Option1")));
     click("Command1");
-    EXPECT_EQ(textOf(control("Text3")), L"5");
+    EXPECT_EQ(windowText(control("Text3")), L"5");
 
     // Arrows move within the group and select; Enter presses the focused command button.
     SetFocus(control("Option1"));
@@ -175,7 +166,7 @@ TEST_F(Win32WindowTest, SumdiffComputesWithKeyboardAndMouse) {
     EXPECT_FALSE(selected(control("Option1")));
     SetFocus(control("Command1"));
     press(VK_RETURN);
-    EXPECT_EQ(textOf(control("Text3")), L"-1");
+    EXPECT_EQ(windowText(control("Text3")), L"-1");
     EXPECT_EQ(dialogs.errorCount(), 0u);
 }
 
@@ -252,7 +243,7 @@ TEST_F(Win32WindowTest, ClickOnALabelIsNotTheWindowsClick) {
 TEST_F(Win32WindowTest, KeyPressChangesOrSwallowsTheTypedCharacter) {
     open(probe);
     type(L"xa!c");
-    EXPECT_EQ(textOf(control("Text1")), L"xbc");
+    EXPECT_EQ(windowText(control("Text1")), L"xbc");
 }
 
 TEST_F(Win32WindowTest, FailedSetFocusIsReportedInTheErrorBoxAndTheProgramGoesOn) {
@@ -278,15 +269,15 @@ TEST_F(Win32WindowTest, TextBoxRefusesWholeWhatWouldGoBeyondItsLimit) {
 
     setClipboard(L"ab");
     type(L"\x16");  // Ctrl+V
-    EXPECT_EQ(textOf(box), L"123456789") << "a paste that would go beyond";
+    EXPECT_EQ(windowText(box), L"123456789") << "a paste that would go beyond";
     setClipboard(L"a");
     type(L"\x16");
-    EXPECT_EQ(textOf(box), L"a123456789") << "a paste that fits";
+    EXPECT_EQ(windowText(box), L"a123456789") << "a paste that fits";
     type(L"x");
-    EXPECT_EQ(textOf(box), L"a123456789") << "a key that would go beyond";
+    EXPECT_EQ(windowText(box), L"a123456789") << "a key that would go beyond";
     SendMessageW(box, EM_SETSEL, 0, 2);
     type(L"x");
-    EXPECT_EQ(textOf(box), L"x23456789") << "a key replacing a selection";
+    EXPECT_EQ(windowText(box), L"x23456789") << "a key replacing a selection";
 
     type(L"\x01");  // Ctrl+A
     DWORD start = 1;
@@ -355,7 +346,7 @@ TEST_F(RealDialogTest, InputBoxTakesEnterEscCloseAndCopiesItself) {
     std::wstring caption;
     whenOpen([&](HWND dialog) {
         ownerEnabled = IsWindowEnabled(owner);
-        caption = textOf(dialog);
+        caption = windowText(dialog);
         HWND field = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
         PostMessageW(field, WM_CHAR, L'7', 1);
         PostMessageW(field, WM_KEYDOWN, VK_RETURN, 1);
@@ -389,7 +380,7 @@ TEST_F(RealDialogTest, MessageBoxShowsItsWholeCaption) {
     int width = 0;
     int captionWidth = 0;
     whenOpen([&](HWND dialog) {
-        caption = textOf(dialog);
+        caption = windowText(dialog);
         RECT frame{};
         GetWindowRect(dialog, &frame);
         width = frame.right - frame.left;

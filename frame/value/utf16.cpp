@@ -56,24 +56,39 @@ CodePoint codePointAt(std::string_view text, std::size_t position) {
     return {point, length};
 }
 
-std::u16string utf16FromUtf8(std::string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
+namespace {
+
+// Calls `unit` with each UTF-16 unit of the UTF-8 `text`. A malformed sequence gives U+FFFD and
+// only its first byte is passed, so the bytes after it are read afresh.
+template <class Unit>
+void forEachUtf16Unit(std::string_view text, Unit&& unit) {
     std::size_t position = 0;
     while (position < text.size()) {
-        // A malformed sequence gives U+FFFD and only its first byte is passed, so the bytes after
-        // it are read afresh.
         const CodePoint decoded = codePointAt(text, position);
         const char32_t point = decoded.length > 0 ? decoded.value : Replacement;
         position += decoded.length > 0 ? decoded.length : 1;
         if (point < 0x10000) {
-            out += static_cast<char16_t>(point);
+            unit(static_cast<char16_t>(point));
         } else {
-            out += static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
+            unit(static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10)));
+            unit(static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF)));
         }
     }
+}
+
+}  // namespace
+
+std::u16string utf16FromUtf8(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    forEachUtf16Unit(text, [&out](char16_t unit) { out += unit; });
     return out;
+}
+
+std::size_t utf16Length(std::string_view text) {
+    std::size_t length = 0;
+    forEachUtf16Unit(text, [&length](char16_t) { ++length; });
+    return length;
 }
 
 std::string utf8FromUtf16(std::u16string_view text) {

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <iostream>
 
-#include "qt_testing.h"
+#include "qt/open_window.h"
 
 #define FORMS_PROGRAM(name) namespace name { extern const forms::Project project; }
 #include "all_programs.inc"

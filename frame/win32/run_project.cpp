@@ -1,5 +1,5 @@
-// Start-up and the message loop on Win32, the window the runtime creates on demand, where the
-// error line goes, and the test hooks of win32_testing.h.
+// Start-up and the message loop on Win32, the window the core creates on demand, and where the
+// error line goes.
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -8,27 +8,14 @@
 #include "command_line.h"
 #include "form_window.h"
 #include "runtime.h"
-#include "runtime_core.h"
-#include "win32.h"
-#include "win32_testing.h"
+#include "system.h"
+#include "window_loading.h"
 
 namespace forms {
 
 namespace detail {
 
-namespace {
-
-// One message as the loop handles it: keyboard navigation between controls first.
-void handleMessage(MSG& message) {
-    FormWindow* window = FormWindow::of(message.hwnd);
-    if (window && window->navigate(message)) return;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-}
-
-}  // namespace
-
-void backend::createWindowOnDemand(const Project& project) { runtimeState().createdOnDemand = loadWindow<FormWindow>(project); }
+std::unique_ptr<WindowHost> backend::createWindow(const Project& project) { return std::make_unique<FormWindow>(project); }
 
 void backend::writeErrorLine(std::string_view line) {
     const std::wstring text = win32::wide(line);
@@ -81,34 +68,10 @@ void runProject(const Project& project, int argc, char** argv) {
             exitCode = 1;
             break;
         }
-        detail::handleMessage(message);
+        detail::win32::handleMessage(message);
     }
     window.reset();
     std::exit(exitCode);
 }
-
-namespace testing {
-
-OpenWindow::OpenWindow(const Project& project) : window_(detail::loadWindow<detail::FormWindow>(project)) {
-    window_->showAtStart(SW_SHOW, false);
-}
-
-OpenWindow::~OpenWindow() {
-    window_.reset();
-    detail::runtimeState().createdOnDemand.reset();
-}
-
-Form& OpenWindow::form() { return window_->form(); }
-
-HWND OpenWindow::window() const { return window_->handle(); }
-
-HWND OpenWindow::control(std::string_view name) const { return window_->control(name); }
-
-void processPendingMessages() {
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) detail::handleMessage(message);
-}
-
-}  // namespace testing
 
 }  // namespace forms

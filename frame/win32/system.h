@@ -1,5 +1,6 @@
-// What the Win32 backend's files share: its process-wide state in one struct, wide strings, the
-// system's message font at a DPI, and the hooked single-line text box.
+// What the Win32 backend's files ask of the system, in one place: the process-wide state in one
+// struct, wide strings, DPI scaling, the message font, the clipboard, the hooked single-line
+// text box and the message loop's handling of one message.
 #pragma once
 
 #include <windows.h>
@@ -8,23 +9,26 @@
 #include <string>
 #include <string_view>
 
-#include "dispatch.h"
-#include "layout.h"
+#include "events.h"
+#include "project.h"
 
 namespace forms::detail::win32 {
 
-// The backend's process-wide state.
-struct Backend {
+// What the process holds for every window: the module, the window class.
+struct Process {
     HINSTANCE instance = nullptr;
     ATOM windowClass = 0;
     bool started = false;
 };
 
-Backend& backend();
+Process& process();
 
 // Initialises the common controls, asks for per-monitor DPI awareness when the executable's
 // manifest has not, and registers the window class. Done once; later calls do nothing.
-void startBackend();
+void startProcess();
+
+// One message as the message loop handles it: keyboard navigation between controls first.
+void handleMessage(MSG& message);
 
 std::wstring wide(std::string_view utf8);
 std::string narrow(std::wstring_view utf16);

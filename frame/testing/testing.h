@@ -1,5 +1,6 @@
 // Hooks for tests: answering dialogs from a script and making control calls fail on purpose.
-// No toolkit include; see qt_testing.h for opening a window and reaching its widgets.
+// Linked by tests only. No toolkit include; qt/open_window.h and win32/open_window.h open a
+// program's window and reach its controls.
 #pragma once
 
 #include <deque>
@@ -8,24 +9,14 @@
 #include <string_view>
 #include <vector>
 
+#include "dialog_texts.h"
 #include "runtime_error.h"
 
 namespace forms::testing {
 
-enum class DialogKind { Message, Input, Error };
-
-struct DialogRequest {
-    DialogKind kind;
-    std::string caption;
-    std::string prompt;
-};
-
-// What the scripted user answers: the typed text for an input box, and whether OK (true) or
-// Cancel (false) closed it.
-struct DialogAnswer {
-    std::string text;
-    bool accepted = true;
-};
+using forms::DialogAnswer;
+using forms::DialogKind;
+using forms::DialogRequest;
 
 using DialogResponder = std::function<DialogAnswer(const DialogRequest&)>;
 

@@ -1,4 +1,4 @@
-// For tests: opens a program's window as start-up does (Load handler, shown, first focus),
+// For tests (linked into forms_testing): opens a program's window as start-up does (Load handler, shown, first focus),
 // without running the event loop, and reaches its real widgets by control name.
 #pragma once
 

@@ -1,4 +1,4 @@
-// For tests on Windows: opens a program's window as start-up does (Load handler, shown, first
+// For tests on Windows (linked into forms_testing): opens a program's window as start-up does (Load handler, shown, first
 // focus), without running the message loop, and reaches its native controls by name.
 #pragma once
 

@@ -9,20 +9,10 @@ int pixelsFromTwips(int twips, double dotsPerInch) {
     return static_cast<int>(std::lround(twips * dotsPerInch / 1440.0));
 }
 
-std::vector<int> tabOrder(const WindowDescription& window) {
+int controlIndex(const WindowDescription& window, std::string_view name) {
     const auto& controls = window.controls;
-    std::vector<int> order;
     for (std::size_t index = 0; index < controls.size(); ++index) {
-        if (takesFocus(controls[index].kind)) order.push_back(static_cast<int>(index));
-    }
-    std::stable_sort(order.begin(), order.end(),
-                     [&](int left, int right) { return controls[left].tabIndex < controls[right].tabIndex; });
-    return order;
-}
-
-int firstInTabOrder(const WindowDescription& window, const std::function<bool(int control)>& available) {
-    for (const int control : tabOrder(window)) {
-        if (available(control)) return control;
+        if (controls[index].name == name) return static_cast<int>(index);
     }
     return -1;
 }

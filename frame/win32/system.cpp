@@ -1,21 +1,21 @@
-// The Win32 backend's process-wide state and the small helpers its files share.
+// The Win32 backend's process-wide state and what its files ask of the system.
 #include <windows.h>
 // after windows.h, which it needs
 #include <commctrl.h>
 
 #include "form_window.h"
 #include "utf16.h"
-#include "win32.h"
+#include "system.h"
 
 namespace forms::detail::win32 {
 
-Backend& backend() {
-    static Backend state;
+Process& process() {
+    static Process state;
     return state;
 }
 
-void startBackend() {
-    Backend& state = backend();
+void startProcess() {
+    Process& state = process();
     if (state.started) return;
     state.started = true;
     state.instance = GetModuleHandleW(nullptr);
@@ -25,6 +25,13 @@ void startBackend() {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     FormWindow::registerWindowClass();
+}
+
+void handleMessage(MSG& message) {
+    FormWindow* window = FormWindow::of(message.hwnd);
+    if (window && window->navigate(message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
 }
 
 std::wstring wide(std::string_view utf8) {

@@ -17,6 +17,9 @@ struct CodePoint {
 CodePoint codePointAt(std::string_view text, std::size_t position);
 
 std::u16string utf16FromUtf8(std::string_view text);
+// The number of UTF-16 units utf16FromUtf8 gives, without making them: the unit a text box's
+// length limit counts.
+std::size_t utf16Length(std::string_view text);
 std::string utf8FromUtf16(std::u16string_view text);
 
 }  // namespace forms::detail

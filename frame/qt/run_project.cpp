@@ -1,4 +1,4 @@
-// Start-up on Qt, the default window instance the runtime creates on demand, and where the error
+// Start-up and the event loop on Qt, the window the core creates on demand, and where the error
 // line goes.
 #include <QApplication>
 #include <csignal>
@@ -9,22 +9,15 @@
 #include "command_line.h"
 #include "cursor_blink.h"
 #include "form_window.h"
-#include "qt_testing.h"
 #include "runtime.h"
-#include "runtime_core.h"
 #include "start_up.h"
+#include "window_loading.h"
 
 namespace forms {
 
-namespace {
-
-QString toQString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-}  // namespace
-
 namespace detail {
 
-void backend::createWindowOnDemand(const Project& project) { runtimeState().createdOnDemand = loadWindow<FormWindow>(project); }
+std::unique_ptr<WindowHost> backend::createWindow(const Project& project) { return std::make_unique<FormWindow>(project); }
 
 void backend::writeErrorLine(std::string_view line) {
     // A failed write (no reader, a full disk) is ignored: the error box still tells the user.
@@ -49,14 +42,14 @@ void runProject(const Project& project, int argc, char** argv) {
     char* toolkitArgv[] = {programPath.data(), nullptr};
     QApplication application(toolkitArgc, toolkitArgv);
     startUp.toolkitStarted();
-    QApplication::setApplicationName(toQString(project.title));
+    QApplication::setApplicationName(detail::toQString(project.title));
     if (const VersionRecord* version = project.version) {
-        QApplication::setApplicationName(toQString(version->productName));
-        QApplication::setApplicationVersion(toQString(version->fileVersion));
-        QApplication::setOrganizationName(toQString(version->companyName));
+        QApplication::setApplicationName(detail::toQString(version->productName));
+        QApplication::setApplicationVersion(detail::toQString(version->fileVersion));
+        QApplication::setOrganizationName(detail::toQString(version->companyName));
     }
     // Links the window to the desktop entry NAME.desktop (the app id on Wayland).
-    QGuiApplication::setDesktopFileName(toQString(name));
+    QGuiApplication::setDesktopFileName(detail::toQString(name));
     QApplication::setWindowIcon(detail::programIcon());
     const detail::CursorBlinkLimiter blinkLimiter;
     std::unique_ptr<detail::FormWindow> window = detail::loadWindow<detail::FormWindow>(project);
@@ -66,22 +59,5 @@ void runProject(const Project& project, int argc, char** argv) {
     window.reset();
     std::exit(exitCode);
 }
-
-namespace testing {
-
-OpenWindow::OpenWindow(const Project& project) : window_(detail::loadWindow<detail::FormWindow>(project)) { window_->showAtStart(); }
-
-OpenWindow::~OpenWindow() {
-    window_.reset();
-    detail::runtimeState().createdOnDemand.reset();
-}
-
-Form& OpenWindow::form() { return window_->form(); }
-
-QWidget* OpenWindow::window() const { return window_.get(); }
-
-QWidget* OpenWindow::control(std::string_view name) const { return window_->control(name); }
-
-}  // namespace testing
 
 }  // namespace forms

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "window_host.h"
+#include "dialogs.h"
+#include "failure_injection.h"
 
 namespace forms::testing {
 
@@ -27,7 +28,14 @@ std::vector<InjectedFailure>& injectedFailures() {
 
 }  // namespace
 
-void setDialogResponder(DialogResponder responder) { currentResponder() = std::move(responder); }
+void setDialogResponder(DialogResponder responder) {
+    currentResponder() = std::move(responder);
+    if (!currentResponder()) {
+        detail::setDialogInterceptor({});
+        return;
+    }
+    detail::setDialogInterceptor([](const DialogRequest& request) { return std::optional(respond(request)); });
+}
 bool hasDialogResponder() { return static_cast<bool>(currentResponder()); }
 DialogAnswer respond(const DialogRequest& request) { return currentResponder()(request); }
 
@@ -62,19 +70,17 @@ std::vector<DialogRequest> ScriptedDialogs::ofKind(DialogKind kind) const {
 
 void failControlCall(std::string object, std::string operation, Status status) {
     injectedFailures().push_back({std::move(object), std::move(operation), status});
+    detail::setFailureInjector([](std::string_view failingObject, std::string_view failingOperation) {
+        for (const auto& failure : injectedFailures()) {
+            if (failure.object == failingObject && failure.operation == failingOperation) return failure.status;
+        }
+        return Success;
+    });
 }
 
-void clearControlCallFailures() { injectedFailures().clear(); }
+void clearControlCallFailures() {
+    injectedFailures().clear();
+    detail::setFailureInjector({});
+}
 
 }  // namespace forms::testing
-
-namespace forms::detail {
-
-Status injectedFailure(std::string_view object, std::string_view operation) {
-    for (const auto& failure : testing::injectedFailures()) {
-        if (failure.object == object && failure.operation == operation) return failure.status;
-    }
-    return Success;
-}
-
-}  // namespace forms::detail

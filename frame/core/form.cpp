@@ -2,9 +2,27 @@
 
 #include <string>
 
+#include "failure_injection.h"
+#include "layout.h"
+#include "utf16.h"
 #include "window_host.h"
 
 namespace forms {
+
+namespace detail {
+
+namespace {
+
+FailureInjector& failureInjector() {
+    static FailureInjector injector;
+    return injector;
+}
+
+}  // namespace
+
+void setFailureInjector(FailureInjector injector) { failureInjector() = std::move(injector); }
+
+}  // namespace detail
 
 namespace {
 
@@ -27,18 +45,19 @@ void finishCall(Status status, std::string_view object, std::string_view interfa
 template <class Call>
 void performOn(detail::WindowHost& host, std::string_view object, std::string_view interface,
                std::string_view operation, Call&& call) {
-    Status status = detail::injectedFailure(object, operation);
+    const detail::FailureInjector& injector = detail::failureInjector();
+    Status status = injector ? injector(object, operation) : Success;
     if (status == Success) status = call(host);
     finishCall(status, object, interface, operation);
 }
 
 }  // namespace
 
-std::string_view Control::name() const { return form_->host().description().controls[index_].name; }
+std::string_view Control::name() const { return form_->host().descriptionOf(index_).name; }
 
 template <class Call>
 void Control::perform(std::string_view operation, Call&& call) const {
-    const ControlDescription& control = form_->host().description().controls[index_];
+    const ControlDescription& control = form_->host().descriptionOf(index_);
     performOn(form_->host(), control.name, interfaceOf(control.kind), operation,
               [&](detail::WindowHost& host) { return call(host, index_); });
 }
@@ -74,7 +93,11 @@ std::string TextBox::text() const {
 }
 
 void TextBox::setText(std::string_view text) {
-    perform("Text", [&](detail::WindowHost& host, int index) { return host.setText(index, text); });
+    perform("Text", [&](detail::WindowHost& host, int index) {
+        // Never cut: a text beyond what the box holds is a failed call, and the box keeps its text.
+        if (detail::utf16Length(text) > MaxTextBoxLength) return detail::CannotDo;
+        return host.setText(index, text);
+    });
 }
 
 TruthValue OptionButton::value() const {
@@ -100,11 +123,9 @@ void Form::setBackColor(Color color) {
 }
 
 int Form::find(std::string_view name, ControlKind kind) const {
-    const auto& controls = host_.description().controls;
-    for (std::size_t index = 0; index < controls.size(); ++index) {
-        if (controls[index].name == name && controls[index].kind == kind) return static_cast<int>(index);
-    }
-    raise(ErrorCode::ControlNotFound, std::string(name));
+    const int index = detail::controlIndex(host_.description(), name);
+    if (index < 0 || host_.descriptionOf(index).kind != kind) raise(ErrorCode::ControlNotFound, std::string(name));
+    return index;
 }
 
 }  // namespace forms
