@@ -16,7 +16,8 @@ namespace forms::detail::backend {
 // A new window of `project`, built but neither loaded nor shown: the core loads it.
 std::unique_ptr<WindowHost> createWindow(const Project& project);
 
-// Writes one error line where the platform keeps them; a failed write is ignored.
+// Writes one error line where the platform keeps them, ended as the platform ends its lines; a
+// failed write is ignored.
 void writeErrorLine(std::string_view line);
 
 }  // namespace forms::detail::backend

@@ -10,7 +10,7 @@ std::string errorLine(std::string_view title, const RuntimeError& error, std::st
     std::string line(title);
     line.append(": ").append(error.message()).append(" (").append(where);
     if (!error.where().empty()) line.append(": ").append(error.where());
-    line.append(")\n");
+    line.append(")");
     return line;
 }
 

@@ -11,7 +11,7 @@
 namespace forms::detail {
 
 // The line an unhandled run-time error writes, e.g. "sumdiff: Ошибка выполнения 2:
-// переполнение (Command1_Click)".
+// переполнение (Command1_Click)", without its line end.
 std::string errorLine(std::string_view title, const RuntimeError& error, std::string_view where);
 
 void reportRuntimeError(const RuntimeError& error, std::string_view where);

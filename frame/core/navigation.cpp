@@ -41,13 +41,17 @@ int nextTabStop(const WindowDescription& window, int from, bool forward, const C
     const auto found = std::find(order.begin(), order.end(), from);
     // From no control, the first step lands on the first (or, backwards, the last) in order.
     const int position = found != order.end() ? static_cast<int>(found - order.begin()) : (forward ? count - 1 : 0);
-    const bool groupSelected = std::any_of(order.begin(), order.end(), [&](int control) {
-        return isOption(window, control) && states.available(control) && states.selected(control);
-    });
+    // The option group is one stop: its selected button, or with none selected its first.
+    int groupStop = -1;
+    for (const int control : order) {
+        if (!isOption(window, control) || !states.available(control)) continue;
+        if (groupStop < 0 || states.selected(control)) groupStop = control;
+        if (states.selected(control)) break;
+    }
     for (int step = 1; step <= count; ++step) {
         const int candidate = order[around(position, forward ? step : -step, count)];
         if (!states.available(candidate)) continue;
-        if (groupSelected && isOption(window, candidate) && !states.selected(candidate)) continue;
+        if (isOption(window, candidate) && candidate != groupStop) continue;
         return candidate;
     }
     return -1;

@@ -27,8 +27,9 @@ struct ControlStates {
 };
 
 // Where Tab (forward) or Shift+Tab moves the focus from `from` (a control, or -1 when no
-// control has it): the next available control in tab order, round the end. An option group
-// with a selected button is one stop, at that button. -1 when no control can take the focus.
+// control has it): the next available control in tab order, round the end. The option group is
+// one stop, as in the system's dialogs: at its selected button, or with none selected at its
+// first in tab order. -1 when no control can take the focus.
 int nextTabStop(const WindowDescription& window, int from, bool forward, const ControlStates& states);
 
 // Where an arrow key moves within the option group from the option button `from`: the next (or

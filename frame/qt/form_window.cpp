@@ -45,6 +45,7 @@
 #include <optional>
 
 #include "accessibility.h"
+#include "action_keys.h"
 #include "events.h"
 #include "layout.h"
 #include "navigation.h"
@@ -148,6 +149,7 @@ int roomForCaption(const QWidget& control) {
 FormWindow::FormWindow(const Project& project)
     : WindowHost(project), dotsPerInch_(QGuiApplication::primaryScreen()->logicalDotsPerInchX()) {
     installAccessibleRoles();
+    actOnceForHeldKeys();
     setWindowTitle(toQString(description().caption));
     setWindowIcon(programIcon());
     setAutoFillBackground(true);
@@ -247,6 +249,24 @@ void FormWindow::showAtStart() {
     if (QWidget* first = firstInTabOrder()) first->setFocus(Qt::ActiveWindowFocusReason);
 }
 
+bool FormWindow::focusNextPrevChild(bool next) {
+    // Tab and Shift+Tab follow the core's rules, as on every platform.
+    const auto focus = std::find(controls_.begin(), controls_.end(), focusWidget());
+    const int from = focus == controls_.end() ? -1 : static_cast<int>(focus - controls_.begin());
+    const ControlStates states{
+        [this](int control) {
+            QWidget* widget = controls_[control];
+            return widget->focusPolicy() != Qt::NoFocus && widget->isVisibleTo(this) && widget->isEnabled();
+        },
+        [this](int control) {
+            const auto* option = qobject_cast<const QRadioButton*>(controls_[control]);
+            return option && option->isChecked();
+        }};
+    const int to = nextTabStop(description(), from, next, states);
+    if (to >= 0) controls_[to]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
 void FormWindow::mousePressEvent(QMouseEvent* event) {
     pressedOnWindow_ = event->button() == Qt::LeftButton;
     QWidget::mousePressEvent(event);
@@ -261,11 +281,12 @@ void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
     if (auto* button = qobject_cast<QPushButton*>(watched)) {
-        // Enter on a focused command button presses it, as Space does; held down, it presses once.
+        // Enter on a focused command button presses it, as Space does; held down, it presses once
+        // (its repeats never get here: action_keys.cpp).
         const auto& key = *static_cast<QKeyEvent*>(event);
         const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
         if (!enter || (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
-        if (!key.isAutoRepeat()) button->click();
+        button->click();
         return true;
     }
     auto* textBox = qobject_cast<QLineEdit*>(watched);

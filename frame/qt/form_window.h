@@ -41,6 +41,7 @@ public:
     std::optional<std::string> showInputBox(std::string_view caption, std::string_view prompt) override;
 
 protected:
+    bool focusNextPrevChild(bool next) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

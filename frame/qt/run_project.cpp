@@ -22,6 +22,7 @@ std::unique_ptr<WindowHost> backend::createWindow(const Project& project) { retu
 void backend::writeErrorLine(std::string_view line) {
     // A failed write (no reader, a full disk) is ignored: the error box still tells the user.
     std::fwrite(line.data(), 1, line.size(), stderr);
+    std::fputc('\n', stderr);
     std::fflush(stderr);
     std::clearerr(stderr);
 }

@@ -76,7 +76,7 @@ FormWindow::FormWindow(const Project& project) : WindowHost(project) {
     window_ = CreateWindowExW(WindowExStyle, MAKEINTATOM(state.windowClass), wide(description().caption).c_str(),
                               WindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                               nullptr, state.instance, this);
-    if (!window_) throw std::bad_alloc();
+    if (!window_) throw win32::CannotOpenWindow();
     dpi_ = GetDpiForWindow(window_);
     font_ = win32::fittingFont(description(), dpi_);
     loadIcons();
@@ -160,7 +160,7 @@ void FormWindow::buildControls() {
         HWND handle = CreateWindowExW(kind.exStyle, kind.className, wide(control.caption).c_str(), style, 0, 0, 0, 0,
                                       window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(FirstControlId + index)),
                                       win32::process().instance, nullptr);
-        if (!handle) throw std::bad_alloc();
+        if (!handle) throw win32::CannotOpenWindow();
         controls_[index] = handle;
         if (control.kind == ControlKind::TextBox) {
             win32::hookTextBox(handle, [this, index](wchar_t typed) {

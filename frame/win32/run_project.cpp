@@ -18,7 +18,9 @@ namespace detail {
 std::unique_ptr<WindowHost> backend::createWindow(const Project& project) { return std::make_unique<FormWindow>(project); }
 
 void backend::writeErrorLine(std::string_view line) {
-    const std::wstring text = win32::wide(line);
+    // Lines end with CR LF here, as the help and version texts do.
+    const std::string ended = std::string(line) + "\r\n";
+    const std::wstring text = win32::wide(ended);
     OutputDebugStringW(text.c_str());
     // A program started from a console or with its stderr redirected has a handle; a program
     // started from the desktop has none. Whatever the write gives is ignored.
@@ -29,7 +31,7 @@ void backend::writeErrorLine(std::string_view line) {
     if (GetConsoleMode(error, &mode)) {
         WriteConsoleW(error, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     } else {
-        WriteFile(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+        WriteFile(error, ended.data(), static_cast<DWORD>(ended.size()), &written, nullptr);
     }
 }
 
@@ -54,7 +56,16 @@ void borrowParentConsoleForOutput() {
 void runProject(const Project& project, int argc, char** argv) {
     if (commandLineRequest(argc, argv) != CommandLineRequest::OpenWindow) borrowParentConsoleForOutput();
     if (const std::optional<int> status = answerCommandLine(project, argc, argv)) std::exit(*status);
-    std::unique_ptr<detail::FormWindow> window = detail::loadWindow<detail::FormWindow>(project);
+    std::unique_ptr<detail::FormWindow> window;
+    try {
+        window = detail::loadWindow<detail::FormWindow>(project);
+    } catch (const detail::win32::CannotOpenWindow& failure) {
+        // Said in one line where the error lines go, and the program ends: there is nothing a
+        // user typed to keep yet.
+        const std::string name(project.version ? project.version->productName : project.title);
+        detail::backend::writeErrorLine(name + ": cannot open a window: " + failure.what());
+        std::exit(1);
+    }
     window->showAtStart(SW_SHOWDEFAULT, true);
     MSG message{};
     int exitCode = 0;

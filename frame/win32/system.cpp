@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "form_window.h"
+#include "held_keys.h"
 #include "utf16.h"
 #include "system.h"
 
@@ -13,6 +14,34 @@ Process& process() {
     static Process state;
     return state;
 }
+
+namespace {
+
+bool isButton(HWND window) {
+    wchar_t className[8] = {};
+    return GetClassNameW(window, className, 8) && std::wstring_view(className) == L"Button";
+}
+
+// Enter and Esc act once per press wherever the focus is; Space on a button (in a text box a
+// held Space types blanks as usual). A repeat of such a key is dropped before any control or
+// dialog sees it. True when `message` is dropped.
+bool dropRepeatedActionKey(const MSG& message) {
+    const auto key = static_cast<int>(message.wParam);
+    const bool actionKey = key == VK_RETURN || key == VK_ESCAPE || (key == VK_SPACE && isButton(message.hwnd));
+    if (!actionKey) return false;
+    if (message.message == WM_KEYUP) heldKeys().release(key);
+    if (message.message != WM_KEYDOWN) return false;
+    // Bit 30: the key was already down before this message.
+    return !heldKeys().press(key, (message.lParam & (1L << 30)) != 0);
+}
+
+// The same for the loops of modal dialogs (the system's message box, our input box).
+LRESULT CALLBACK filterDialogMessage(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == MSGF_DIALOGBOX && dropRepeatedActionKey(*reinterpret_cast<const MSG*>(lParam))) return TRUE;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
 
 void startProcess() {
     Process& state = process();
@@ -25,14 +54,36 @@ void startProcess() {
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     FormWindow::registerWindowClass();
+    SetWindowsHookExW(WH_MSGFILTER, &filterDialogMessage, nullptr, GetCurrentThreadId());
 }
 
 void handleMessage(MSG& message) {
+    if (dropRepeatedActionKey(message)) return;
     FormWindow* window = FormWindow::of(message.hwnd);
     if (window && window->navigate(message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }
+
+namespace {
+
+// The system's text for the last error of this thread, without its line end.
+std::string lastErrorText() {
+    const DWORD code = GetLastError();
+    wchar_t* buffer = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text(buffer ? buffer : L"", length);
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
+    if (text.empty()) return "error " + std::to_string(code);
+    return narrow(text);
+}
+
+}  // namespace
+
+CannotOpenWindow::CannotOpenWindow() : std::runtime_error(lastErrorText()) {}
 
 std::wstring wide(std::string_view utf8) {
     const std::u16string converted = utf16FromUtf8(utf8);

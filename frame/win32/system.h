@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,13 @@ void startProcess();
 
 // One message as the message loop handles it: keyboard navigation between controls first.
 void handleMessage(MSG& message);
+
+// The system could not make a window, a control or a dialog; what() is the system's own text
+// for the reason.
+class CannotOpenWindow : public std::runtime_error {
+public:
+    CannotOpenWindow();
+};
 
 std::wstring wide(std::string_view utf8);
 std::string narrow(std::wstring_view utf16);

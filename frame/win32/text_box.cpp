@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "pasting.h"
 #include "system.h"
 
 namespace forms::detail::win32 {
@@ -31,25 +32,23 @@ std::size_t selectionLength(HWND edit) {
 // Whether replacing the selection with `inserted` characters would go beyond the limit.
 bool wouldOverflow(HWND edit, const Hook& hook, std::size_t inserted) {
     const auto length = static_cast<std::size_t>(GetWindowTextLengthW(edit));
-    return length - selectionLength(edit) + inserted > hook.limit;
+    return !fitsTextBox(length, selectionLength(edit), inserted, hook.limit);
 }
 
-// The length of the text on the clipboard, up to the first line break: a single-line box takes
-// no more than that. 0 when there is none.
-std::size_t clipboardTextLength(HWND owner) {
-    if (!OpenClipboard(owner)) return 0;
-    std::size_t length = 0;
+// The text on the clipboard; empty when there is none.
+std::u16string clipboardText(HWND owner) {
+    std::u16string text;
+    if (!OpenClipboard(owner)) return text;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) {
-            const std::size_t capacity = GlobalSize(data) / sizeof(wchar_t);
-            while (length < capacity && text[length] != L'\0' && text[length] != L'\r' && text[length] != L'\n') {
-                ++length;
-            }
+        if (const auto* units = static_cast<const char16_t*>(GlobalLock(data))) {
+            // Up to the terminating zero, never beyond the memory the clipboard holds.
+            const std::u16string_view held(units, GlobalSize(data) / sizeof(char16_t));
+            text = held.substr(0, held.find(u'\0'));
             GlobalUnlock(data);
         }
     }
     CloseClipboard();
-    return length;
+    return text;
 }
 
 // Whether inserting `inserted` characters must be refused; if so, says so at the box.
@@ -61,6 +60,16 @@ bool refuseTooLong(HWND edit, const Hook& hook, std::size_t inserted) {
     MessageBeep(MB_ICONWARNING);
     SendMessageW(edit, EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
     return true;
+}
+
+// A paste takes the first line of the clipboard's text that is not empty, refused whole when it
+// would not fit.
+void paste(HWND edit, const Hook& hook) {
+    const std::u16string text = clipboardText(edit);
+    const std::u16string_view line = pastedLine(text);
+    if (line.empty() || refuseTooLong(edit, hook, line.size())) return;
+    const std::wstring replacement(line.begin(), line.end());
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(replacement.c_str()));
 }
 
 LRESULT typeCharacter(HWND edit, const Hook& hook, wchar_t character, LPARAM lParam) {
@@ -107,8 +116,8 @@ LRESULT CALLBACK hookProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lP
         }
         break;
     case WM_PASTE:
-        if (refuseTooLong(edit, *hook, clipboardTextLength(edit))) return 0;
-        break;
+        paste(edit, *hook);
+        return 0;
     case WM_NCDESTROY:
         RemoveWindowSubclass(edit, &hookProcedure, 0);
         delete hook;

@@ -1,6 +1,7 @@
 // The Win32 window's messages: keyboard navigation by the core's rules, clicks, colours,
 // activation, DPI and system changes.
 #include "events.h"
+#include "held_keys.h"
 #include "form_window.h"
 #include "navigation.h"
 
@@ -128,6 +129,10 @@ LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetBkColor(context, GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
+    case WM_ACTIVATEAPP:
+        // Keys released while another program has the keyboard are never seen here.
+        if (!wParam) heldKeys().releaseAll();
+        return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = GetFocus();

@@ -168,6 +168,8 @@ TEST_F(FrameTest, OptionButtonsFormOneGroupAndTabDoesNotSelect) {
     QTest::keyClick(widget("Command3"), Qt::Key_Tab);
     EXPECT_EQ(focused(), "Option1");
     EXPECT_FALSE(option1->isChecked());
+    QTest::keyClick(widget("Option1"), Qt::Key_Tab);
+    EXPECT_EQ(focused(), "Text1") << "a group without a selection is one stop, round the end";
     option1->setChecked(true);
     option2->setChecked(true);
     EXPECT_FALSE(option1->isChecked());
@@ -188,6 +190,39 @@ TEST_F(FrameTest, EnterOnAFocusedButtonPressesItButNotFromATextBox) {
     pressEnter("Command1");
     QTest::keyClick(widget("Command1"), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(form<Form1>().count, 2);
+}
+
+// A key as the keyboard sends it to the focus widget of the window `target`, pressed (perhaps as the
+// toolkit's flagged repeat) or released.
+void sendKey(QWidget* target, QEvent::Type type, Qt::Key key, bool repeatFlagged = false) {
+    QKeyEvent event(type, key, Qt::NoModifier, key == Qt::Key_Return ? "\r" : " ", repeatFlagged);
+    QApplication::sendEvent(target->focusWidget(), &event);
+}
+
+// Held down, Enter and Space press a button once, whether or not the toolkit flags the repeats.
+TEST_F(FrameTest, HeldEnterOrSpacePressesAButtonOnce) {
+    widget("Command1")->setFocus();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+        form<Form1>().count = 0;
+        QWidget* target = window_->window();
+        sendKey(target, QEvent::KeyPress, key);
+        sendKey(target, QEvent::KeyPress, key, true);
+        sendKey(target, QEvent::KeyPress, key, false);  // a repeat the toolkit did not flag
+        sendKey(target, QEvent::KeyRelease, key);
+        EXPECT_EQ(form<Form1>().count, 1) << "held " << key;
+        sendKey(target, QEvent::KeyPress, key);
+        sendKey(target, QEvent::KeyRelease, key);
+        EXPECT_EQ(form<Form1>().count, 2) << "pressed again " << key;
+    }
+}
+
+// A paste takes the first line that is not empty, so a number copied after a line break arrives.
+TEST_F(FrameTest, PasteTakesTheFirstLineThatIsNotEmpty) {
+    QLineEdit* box = textBox("Text1");
+    box->setFocus();
+    QApplication::clipboard()->setText("\r\n99\n100");
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box->text(), "99");
 }
 
 TEST_F(FrameTest, ScreenReadersSeeAWindowWithTextBoxesLabelledByTheirLabels) {
@@ -280,6 +315,23 @@ TEST_F(RealDialogTest, MessageBoxIsWideEnoughForItsWholeCaption) {
     forms::messageBox("результат 3", 0, caption.toStdString());
     const QFontMetrics title(QFontDatabase::systemFont(QFontDatabase::TitleFont));
     EXPECT_GT(capturedWidth, title.horizontalAdvance(caption));
+}
+
+// Enter held down when a box opens: its repeats do not answer the box; the next press does.
+TEST_F(RealDialogTest, RepeatsOfAKeyHeldWhenABoxOpensDoNotAnswerIt) {
+    widget("Command3")->setFocus();
+    sendKey(window_->window(), QEvent::KeyPress, Qt::Key_Return);
+    bool stillOpen = false;
+    whenOpen([&stillOpen](QWidget* dialog) {
+        sendKey(dialog, QEvent::KeyPress, Qt::Key_Return, true);
+        sendKey(dialog, QEvent::KeyPress, Qt::Key_Return, false);
+        stillOpen = QApplication::activeModalWidget() == dialog;
+        sendKey(dialog, QEvent::KeyRelease, Qt::Key_Return);
+        sendKey(dialog, QEvent::KeyPress, Qt::Key_Return);
+        sendKey(dialog, QEvent::KeyRelease, Qt::Key_Return);
+    });
+    forms::messageBox("5");
+    EXPECT_TRUE(stillOpen);
 }
 
 TEST_F(RealDialogTest, InputBoxGivesTheTypedTextOrEmptyOnCancel) {

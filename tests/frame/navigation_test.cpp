@@ -54,12 +54,14 @@ TEST(Navigation, TabMovesByTabIndexRoundTheEnd) {
         {"hidden or disabled controls are passed", "Text1", true, {"Text2", "Text3"}, {}, "Option1"},
         {"nothing can take the focus", "Text1", true,
          {"Text1", "Text2", "Text3", "Option1", "Option2", "Command1"}, {}, ""},
-        // A group with a selected button is one stop, at that button.
+        // The option group is one stop: at its selected button, or else at its first.
         {"into the group at its selected button", "Text3", true, {}, {"Option2"}, "Option2"},
         {"out of the group after the selected button", "Option2", true, {}, {"Option2"}, "Command1"},
         {"backwards into the group at its selected button", "Command1", false, {}, {"Option2"}, "Option2"},
         {"a selected but disabled button makes no stop", "Text3", true, {"Option2"}, {"Option2"}, "Option1"},
-        {"a group without a selection", "Text3", true, {}, {}, "Option1"},
+        {"into a group without a selection at its first", "Text3", true, {}, {}, "Option1"},
+        {"out of a group without a selection", "Option1", true, {}, {}, "Command1"},
+        {"backwards into a group without a selection at its first", "Command1", false, {}, {}, "Option1"},
     };
     for (const Move& move : moves) {
         const int next = forms::detail::nextTabStop(window, index(move.from), move.forward,

@@ -304,6 +304,28 @@ TEST_F(Win32WindowTest, TriexprAsksThroughTheResponder) {
     EXPECT_EQ(dialogs.ofKind(forms::testing::DialogKind::Message)[0].prompt, "результат истинно");
 }
 
+// Enter held on a button presses it once: triexpr asks its three numbers once, not again at
+// every repeat of the key.
+TEST_F(Win32WindowTest, HeldEnterPressesAButtonOnce) {
+    open(triexpr::project);
+    SetFocus(control("Command1"));
+    HWND button = focused();
+    constexpr LPARAM wasDown = 1L << 30;
+    PostMessageW(button, WM_KEYDOWN, VK_RETURN, 1);
+    for (int repeat = 0; repeat < 3; ++repeat) PostMessageW(button, WM_KEYDOWN, VK_RETURN, 1 | wasDown);
+    PostMessageW(button, WM_KEYUP, VK_RETURN, 1 | 0xC0000000);
+    processPendingMessages();
+    EXPECT_EQ(dialogs.ofKind(forms::testing::DialogKind::Input).size(), 3u);
+}
+
+// A paste takes the first line that is not empty, so a number copied after a line break arrives.
+TEST_F(Win32WindowTest, PasteTakesTheFirstLineThatIsNotEmpty) {
+    open(sumdiff::project);
+    setClipboard(L"\r\n99\r\n100");
+    type(L"\x16");  // Ctrl+V into Text1, which has the focus
+    EXPECT_EQ(windowText(control("Text1")), L"99");
+}
+
 // The real dialogs, driven from a timer that fires inside their modal loop.
 class RealDialogTest : public Win32WindowTest {
 protected:
@@ -371,6 +393,20 @@ TEST_F(RealDialogTest, InputBoxTakesEnterEscCloseAndCopiesItself) {
     });
     EXPECT_EQ(forms::inputBox("Введите N"), "") << "closing it is Cancel";
     EXPECT_EQ(clipboardText(), wide("triexpr\r\n\r\nВведите N\r\n"));
+}
+
+// Enter held down when the input box opens: its repeats do not answer the box; the next press does.
+TEST_F(RealDialogTest, RepeatsOfAKeyHeldWhenABoxOpensDoNotAnswerIt) {
+    open(triexpr::project);
+    whenOpen([](HWND dialog) {
+        HWND field = FindWindowExW(dialog, nullptr, L"Edit", nullptr);
+        PostMessageW(field, WM_CHAR, L'7', 1);
+        PostMessageW(field, WM_KEYDOWN, VK_RETURN, 1 | (1L << 30));  // a repeat of the held key
+        PostMessageW(field, WM_CHAR, L'8', 1);
+        PostMessageW(field, WM_KEYUP, VK_RETURN, 1 | 0xC0000000);
+        PostMessageW(field, WM_KEYDOWN, VK_RETURN, 1);
+    });
+    EXPECT_EQ(forms::inputBox("Введите"), "78");
 }
 
 // The system's message box, captioned with the title, and widened to show a long caption whole.

@@ -57,6 +57,8 @@ TEST_F(StrjoinTest, OpensBlankAndAWindowClickRevealsEverythingWithoutFocus) {
     clickWindow(widget("Command1")->geometry().center());
     EXPECT_EQ(shown().size(), std::size(allControls));
     EXPECT_EQ(focused(), "") << "revealing moves no focus";
+    QTest::keyClick(window_->window(), Qt::Key_Tab);
+    EXPECT_EQ(focused(), "Text1") << "the first Tab goes to the lowest tab index";
     for (const char* name : {"Text1", "Text2", "Text3"}) EXPECT_TRUE(text(name).isEmpty()) << name;
     EXPECT_EQ(qobject_cast<QLabel*>(widget("Label1"))->text(), "первая объединяемая строка");
     EXPECT_EQ(qobject_cast<QLabel*>(widget("Label2"))->text(), "вторая объединяемая строка");
