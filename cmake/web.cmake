@@ -15,3 +15,10 @@ endforeach()
 add_library(forms_web_number_text INTERFACE)
 target_include_directories(forms_web_number_text SYSTEM INTERFACE ${forms_web_include})
 target_compile_definitions(forms_web_number_text INTERFACE FMT_HEADER_ONLY)
+
+# forms_observe_float_arithmetic(target): the target's own floating-point operations keep the
+# status word as hardware flags would (see cmake/float-arithmetic). For every program's code
+# and for the tests of the status; the value layer keeps its status itself.
+function(forms_observe_float_arithmetic target)
+  set_property(TARGET ${target} PROPERTY CXX_COMPILER_LAUNCHER ${PROJECT_SOURCE_DIR}/cmake/float-arithmetic)
+endfunction()
