@@ -47,6 +47,20 @@ F noteArithmetic(F left, F right, F result, bool division) {
     return result;
 }
 
+// A C library function's result: the same rule for every function, as each raises invalid
+// operation for a NaN it makes from numbers and division by zero or overflow for an infinity it
+// makes from finite arguments (the check reports the three alike).
+template <class F, class... A>
+void noteLibraryResult(F result, A... arguments) {
+    if ((isSignalingNan(arguments) || ...)) {
+        status |= detail::InvalidFlag;
+    } else if (std::isnan(result) && !(std::isnan(arguments) || ...)) {
+        status |= detail::InvalidFlag;
+    } else if (std::isinf(result) && (std::isfinite(arguments) && ...)) {
+        status |= detail::OverflowFlag;
+    }
+}
+
 template <class F>
 bool noteOrderedComparison(F left, F right, bool result) {
     if (std::isnan(left) || std::isnan(right)) status |= detail::InvalidFlag;
@@ -190,6 +204,13 @@ bool forms_fp_fcmp_olt_double(double l, double r) { return forms::noteOrderedCom
 bool forms_fp_fcmp_ogt_double(double l, double r) { return forms::noteOrderedComparison(l, r, l > r); }
 bool forms_fp_fcmp_ole_double(double l, double r) { return forms::noteOrderedComparison(l, r, l <= r); }
 bool forms_fp_fcmp_oge_double(double l, double r) { return forms::noteOrderedComparison(l, r, l >= r); }
+
+void forms_fp_note_float_1(float r, float a) { forms::noteLibraryResult(r, a); }
+void forms_fp_note_float_2(float r, float a, float b) { forms::noteLibraryResult(r, a, b); }
+void forms_fp_note_float_3(float r, float a, float b, float c) { forms::noteLibraryResult(r, a, b, c); }
+void forms_fp_note_double_1(double r, double a) { forms::noteLibraryResult(r, a); }
+void forms_fp_note_double_2(double r, double a, double b) { forms::noteLibraryResult(r, a, b); }
+void forms_fp_note_double_3(double r, double a, double b, double c) { forms::noteLibraryResult(r, a, b, c); }
 }
 
 #endif

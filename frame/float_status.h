@@ -45,6 +45,14 @@ bool forms_fp_fcmp_olt_double(double left, double right);
 bool forms_fp_fcmp_ogt_double(double left, double right);
 bool forms_fp_fcmp_ole_double(double left, double right);
 bool forms_fp_fcmp_oge_double(double left, double right);
+// After a C library math function: its result and its floating-point arguments. A NaN from
+// non-NaN arguments is an invalid operation, an infinity from finite ones an overflow or a pole.
+void forms_fp_note_float_1(float result, float argument);
+void forms_fp_note_float_2(float result, float first, float second);
+void forms_fp_note_float_3(float result, float first, float second, float third);
+void forms_fp_note_double_1(double result, double argument);
+void forms_fp_note_double_2(double result, double first, double second);
+void forms_fp_note_double_3(double result, double first, double second, double third);
 }
 #endif
 

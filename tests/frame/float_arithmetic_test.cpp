@@ -3,6 +3,7 @@
 // build's checked operations keep them (cmake/float-arithmetic).
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <utility>
 
@@ -44,6 +45,10 @@ TEST(FloatArithmetic, ErrorsStayFlaggedWhenALaterOperationHidesThem) {
         {"(inf - inf) != 1", [] { truthSink = (infinity - infinity) != one; }},
         {"0 * inf", [] { sink = zero * infinity; }},
         {"NaN < 1", [] { truthSink = nan < one; }},
+        {"sqrt(-1)", [] { sink = std::sqrt(-one); }},
+        {"1/log(0)", [] { sink = one / std::log(zero); }},
+        {"1/exp(1000)", [] { sink = one / std::exp(1000 * one); }},
+        {"Single sqrt(-1)", [] { singleSink = std::sqrt(-static_cast<float>(one)); }},
     };
     for (const auto& [name, compute] : errors) EXPECT_TRUE(flaggedAfter(compute)) << name;
     clearFloatStatus();
@@ -63,6 +68,9 @@ TEST(FloatArithmetic, InexactUnderflowAndExactInfinitiesAreNoError) {
         {"NaN == 1", [] { truthSink = nan == one; }},
         {"-inf < 1", [] { truthSink = -infinity < one; }},
         {"a division its guard skips", [] { sink = zero != 0 ? one / zero : 0.0; }},
+        {"sqrt(2)", [] { sink = std::sqrt(2 * one); }},
+        {"exp(-1000) underflows", [] { sink = std::exp(-1000 * one); }},
+        {"pow(1, NaN)", [] { sink = std::pow(one, nan); }},
     };
     for (const auto& [name, compute] : clean) EXPECT_FALSE(flaggedAfter(compute)) << name;
 }
