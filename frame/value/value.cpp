@@ -11,8 +11,17 @@
 #include <limits>
 #include <system_error>
 
+#include "float_status.h"
 #include "runtime_error.h"
 #include "utf16.h"
+
+// The browser's C++ library has no floating-point to_chars or from_chars: fmt's shortest
+// round-trip formatting and fast_float's reading take their place there, both exact.
+#if defined(__EMSCRIPTEN__)
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
+#define FORMS_NUMBER_TEXT_LIBRARIES 1
+#endif
 
 namespace forms {
 namespace {
@@ -68,6 +77,48 @@ struct ShortestDigits {
     int exponent = 0;
 };
 
+#if FORMS_NUMBER_TEXT_LIBRARIES
+// fmt's shortest text picks plain or exponent notation by itself ("0.0003", "1000000000000000",
+// "1.5e+20"); the significant digits and the decimal exponent are read back out of either.
+template <class F>
+ShortestDigits shortestDigits(F value) {
+    std::array<char, 48> text{};
+    const char* const end = fmt::format_to_n(text.data(), text.size(), "{}", value).out;
+    const char* p = text.data();
+    ShortestDigits out;
+    if (*p == '-') {
+        out.negative = true;
+        ++p;
+    }
+    int digitsSeen = 0;
+    int leadingZeros = 0;
+    int point = -1;
+    for (; p != end && *p != 'e'; ++p) {
+        if (*p == '.') {
+            point = digitsSeen;
+            continue;
+        }
+        ++digitsSeen;
+        if (out.count == 0 && *p == '0') {
+            ++leadingZeros;
+        } else {
+            out.digits[static_cast<std::size_t>(out.count++)] = *p;
+        }
+    }
+    if (point < 0) point = digitsSeen;
+    int exponent = 0;
+    if (p != end) {
+        ++p;  // 'e'
+        const bool negativeExponent = *p == '-';
+        if (*p == '-' || *p == '+') ++p;
+        for (; p != end; ++p) exponent = exponent * 10 + (*p - '0');
+        if (negativeExponent) exponent = -exponent;
+    }
+    while (out.digits[static_cast<std::size_t>(out.count - 1)] == '0') --out.count;  // value != 0
+    out.exponent = point - leadingZeros - 1 + exponent;
+    return out;
+}
+#else
 template <class F>
 ShortestDigits shortestDigits(F value) {
     std::array<char, 48> text{};
@@ -90,6 +141,8 @@ ShortestDigits shortestDigits(F value) {
     if (negativeExponent) out.exponent = -out.exponent;
     return out;
 }
+
+#endif
 
 template <class F>
 std::string textFromFloating(F value) {
@@ -161,12 +214,12 @@ Variant combine(const Variant& left, const Variant& right) {
         case SingleKind: {
             const float a = floatOf(left);
             const float b = floatOf(right);
-            return Subtract ? a - b : a + b;
+            return Subtract ? detail::statusSub(a, b) : detail::statusAdd(a, b);
         }
         default: {
             const double a = doubleFromVariant(left);
             const double b = doubleFromVariant(right);
-            return Subtract ? a - b : a + b;
+            return Subtract ? detail::statusSub(a, b) : detail::statusAdd(a, b);
         }
     }
 }
@@ -260,12 +313,18 @@ double numberFromText(std::string_view text) {
     const auto end = std::to_chars(buffer.data() + length, buffer.data() + buffer.size(), scale).ptr;
 
     double value = 0.0;
+#if FORMS_NUMBER_TEXT_LIBRARIES
+    // An infinity for a value too large, 0 for one that rounds to it.
+    fast_float::from_chars(buffer.data(), end, value, fast_float::chars_format::scientific);
+    if (std::isinf(value)) raise(ErrorCode::Overflow);
+#else
     const auto converted = std::from_chars(buffer.data(), end, value, std::chars_format::scientific);
     if (converted.ec == std::errc::result_out_of_range) {
         // Reported alike for a value too large and one that rounds to 0; the magnitude tells them apart.
         if (magnitude > 0) raise(ErrorCode::Overflow);
         return zero;
     }
+#endif
     return negative ? -value : value;
 }
 
@@ -346,7 +405,9 @@ double powerDouble(double base, double exponent) {
     // Quiet comparisons, so a NaN operand passes through to pow without raising a flag here.
     if (std::isless(base, 0.0) && std::islessgreater(std::trunc(exponent), exponent)) raise(ErrorCode::InvalidProcedureCall);
     if (base == 0.0 && std::isless(exponent, 0.0)) raise(ErrorCode::InvalidProcedureCall);
-    return std::pow(base, exponent);
+    const double result = std::pow(base, exponent);
+    detail::notePowerStatus(base, exponent, result);
+    return result;
 }
 
 std::string concatText(std::string_view left, std::string_view right) {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cfloat>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
@@ -130,7 +130,7 @@ TEST(NumberFromText, OverflowRaises) {
         {"million-digit integer", "1" + std::string(1'000'000, '0')},
     };
     for (const auto& [name, text] : cases) {
-        expectError(ErrorCode::Overflow, [&] { numberFromText(text); }, name);
+        expectError(ErrorCode::Overflow, [&t = text] { numberFromText(t); }, name);
     }
 }
 
@@ -212,6 +212,15 @@ TEST(TextFromNumber, Int16AndVariant) {
     EXPECT_EQ(textFromVariant(static_cast<double>(0.3f)), "0.30000001192092896");
 }
 
+// The value with these bits, as std::bit_cast gives it (which the browser build's C++ library lacks).
+template <class To, class From>
+To fromBits(From bits) {
+    static_assert(sizeof(To) == sizeof(From));
+    To value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
 // Text -> number -> text for both types, over fixed edge values and random bit patterns.
 TEST(TextFromNumber, RoundTrips) {
     std::vector<double> doubles = {0.1, 1.0 / 3.0, DBL_MAX, DBL_MIN, DoubleDenormMin, 1e-5, 1e15,
@@ -221,8 +230,8 @@ TEST(TextFromNumber, RoundTrips) {
     std::mt19937_64 random(42);
     for (int i = 0; i < 20000; ++i) {
         const auto bits = random();
-        const auto d = std::bit_cast<double>(bits);
-        const auto f = std::bit_cast<float>(static_cast<std::uint32_t>(bits >> 32));
+        const auto d = fromBits<double>(bits);
+        const auto f = fromBits<float>(static_cast<std::uint32_t>(bits >> 32));
         if (std::isfinite(d)) doubles.push_back(d);
         if (std::isfinite(f)) singles.push_back(f);
     }
@@ -258,7 +267,7 @@ TEST(Int16FromDouble, OutOfRangeRaises) {
         {"NaN", NaN},
     };
     for (const auto& [name, value] : cases) {
-        expectError(ErrorCode::Overflow, [&] { int16FromDouble(value); }, name);
+        expectError(ErrorCode::Overflow, [&v = value] { int16FromDouble(v); }, name);
     }
 }
 
@@ -282,7 +291,7 @@ TEST(SingleFromVariant, Rounding) {
         {"infinite Single", std::numeric_limits<float>::infinity()},
     };
     for (const auto& [name, value] : overflows) {
-        expectError(ErrorCode::Overflow, [&] { singleFromVariant(value); }, name);
+        expectError(ErrorCode::Overflow, [&v = value] { singleFromVariant(v); }, name);
     }
 }
 
@@ -325,7 +334,7 @@ TEST(Power, ValuesAndInvalidCalls) {
     EXPECT_EQ(powerDouble(4, -0.5), 0.5);
     const std::pair<double, double> invalid[] = {{-8, 1.0 / 3}, {-1, 0.5}, {0, -1}, {-0.0, -2}};
     for (const auto& [base, exponent] : invalid) {
-        expectError(ErrorCode::InvalidProcedureCall, [&] { powerDouble(base, exponent); },
+        expectError(ErrorCode::InvalidProcedureCall, [&b = base, &e = exponent] { powerDouble(b, e); },
                     textFromDouble(base) + " ^ " + textFromDouble(exponent));
     }
 }

@@ -1,0 +1,61 @@
+# The browser build's shared pieces, included by the top-level CMakeLists.txt with the
+# emscripten toolchain (cmake/emscripten.cmake).
+
+# fast_float (reading) and fmt (shortest round-trip formatting), both header-only from Debian's
+# packages. Their folders are linked into the build tree on their own, since the rest of
+# /usr/include is the build machine's C library and must stay out of a WebAssembly build.
+set(forms_web_include ${PROJECT_BINARY_DIR}/web-include)
+file(MAKE_DIRECTORY ${forms_web_include})
+foreach(library fast_float fmt)
+  if(NOT EXISTS /usr/include/${library})
+    message(FATAL_ERROR "/usr/include/${library} is missing: apt-get install libfast-float-dev libfmt-dev")
+  endif()
+  file(CREATE_LINK /usr/include/${library} ${forms_web_include}/${library} SYMBOLIC)
+endforeach()
+add_library(forms_web_number_text INTERFACE)
+target_include_directories(forms_web_number_text SYSTEM INTERFACE ${forms_web_include})
+target_compile_definitions(forms_web_number_text INTERFACE FMT_HEADER_ONLY)
+
+# forms_observe_float_arithmetic(target): the target's own floating-point operations keep the
+# status word as hardware flags would (see cmake/float-arithmetic). For every program's code
+# and for the tests of the status; the value layer keeps its status itself.
+function(forms_observe_float_arithmetic target)
+  set_property(TARGET ${target} PROPERTY CXX_COMPILER_LAUNCHER ${PROJECT_SOURCE_DIR}/cmake/float-arithmetic)
+endfunction()
+
+# The pages' font (a renamed subset, as CSS), its licence and the shell template; made by web/.
+set(FORMS_WEB_DIR ${PROJECT_BINARY_DIR}/web)
+set(FORMS_WEB_FONT_CSS ${FORMS_WEB_DIR}/font.css)
+set(FORMS_WEB_FONT_LICENCE ${FORMS_WEB_DIR}/OFL.txt)
+set(FORMS_WEB_SHELL ${PROJECT_SOURCE_DIR}/web/shell.html)
+
+# forms_web_page(target TITLE title [HEAD file] [BODY file]): links the executable `target` as one
+# self-contained page, TARGET.html: our shell with the font inside, the title, the head and
+# body fragments, and the program with its WebAssembly inlined (a page beside a separate .wasm
+# file does not load from disk). Asyncify lets a C++ call wait for a click on a page's dialog.
+function(forms_web_page target)
+  cmake_parse_arguments(ARG "" "TITLE;HEAD;BODY" "" ${ARGN})
+  set(shell ${FORMS_WEB_DIR}/${target}-shell.html)
+  set(fragments)
+  set(fragment_files)
+  if(ARG_HEAD)
+    list(APPEND fragments --head ${ARG_HEAD})
+    list(APPEND fragment_files ${ARG_HEAD})
+  endif()
+  if(ARG_BODY)
+    list(APPEND fragments --body ${ARG_BODY})
+    list(APPEND fragment_files ${ARG_BODY})
+  endif()
+  add_custom_command(OUTPUT ${shell}
+    COMMAND ${PROJECT_SOURCE_DIR}/web/page.py ${FORMS_WEB_SHELL} ${FORMS_WEB_FONT_CSS} ${shell}
+            ${ARG_TITLE} ${fragments}
+    DEPENDS ${PROJECT_SOURCE_DIR}/web/page.py ${FORMS_WEB_SHELL} ${FORMS_WEB_FONT_CSS} ${fragment_files}
+    COMMENT "Filling the page shell of ${target}" VERBATIM)
+  add_custom_target(${target}_shell DEPENDS ${shell})
+  add_dependencies(${target}_shell forms_web_font)
+  add_dependencies(${target} ${target}_shell)
+  set_target_properties(${target} PROPERTIES SUFFIX .html LINK_DEPENDS ${shell})
+  # Debian's emscripten has no HTML minifier; the shell is small as it is.
+  target_link_options(${target} PRIVATE --shell-file ${shell} -sSINGLE_FILE=1 -sMINIFY_HTML=0
+                      -sASYNCIFY=1)
+endfunction()
