@@ -9,7 +9,9 @@ namespace forms {
 
 namespace testing {
 
-OpenWindow::OpenWindow(const Project& project) : window_(detail::loadWindow<detail::FormWindow>(project)) { window_->showAtStart(); }
+OpenWindow::OpenWindow(const Project& project) : window_(detail::loadWindow<detail::FormWindow>(project)) {
+    window_->showAtStart();
+}
 
 OpenWindow::~OpenWindow() {
     window_.reset();

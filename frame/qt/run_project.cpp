@@ -17,7 +17,9 @@ namespace forms {
 
 namespace detail {
 
-std::unique_ptr<WindowHost> backend::createWindow(const Project& project) { return std::make_unique<FormWindow>(project); }
+std::unique_ptr<WindowHost> backend::createWindow(const Project& project) {
+    return std::make_unique<FormWindow>(project);
+}
 
 void backend::writeErrorLine(std::string_view line) {
     // A failed write (no reader, a full disk) is ignored: the error box still tells the user.

@@ -99,8 +99,9 @@ private:
     void paste(QClipboard::Mode mode) {
         if (field_.isReadOnly()) return;
         const QString text = QGuiApplication::clipboard()->text(mode);
-        const std::u16string_view line =
-            pastedLine(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())));
+        const std::u16string_view units(reinterpret_cast<const char16_t*>(text.utf16()),
+                                        static_cast<std::size_t>(text.size()));
+        const std::u16string_view line = pastedLine(units);
         if (line.empty() || !fitsOrSaysSo(field_, static_cast<qsizetype>(line.size()))) return;
         field_.insert(QString::fromUtf16(line.data(), static_cast<qsizetype>(line.size())));
     }

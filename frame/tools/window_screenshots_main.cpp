@@ -5,11 +5,9 @@
 #include <QWidget>
 #include <iostream>
 
+#include "all_programs.h"
 #include "qt/open_window.h"
 
-#define FORMS_PROGRAM(name) namespace name { extern const forms::Project project; }
-#include "all_programs.inc"
-#undef FORMS_PROGRAM
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -19,12 +17,7 @@ int main(int argc, char** argv) {
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     folder.mkpath(QStringLiteral("."));
-    const forms::Project* const projects[] = {
-#define FORMS_PROGRAM(name) &name::project,
-#include "all_programs.inc"
-#undef FORMS_PROGRAM
-    };
-    for (const forms::Project* project : projects) {
+    for (const forms::Project* project : forms::allPrograms) {
         const forms::testing::OpenWindow window(*project);
         const QString file = folder.filePath(QString::fromUtf8(project->title.data(), static_cast<qsizetype>(project->title.size())) + ".png");
         if (!window.window()->grab().save(file)) {

@@ -137,7 +137,8 @@ void createControls(HWND dialog, InputBox& box) {
         DWORD end = 0;
         SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         if (typed != 0x03 || start != end) return win32::TypedKey{};
-        win32::copyToClipboard(dialog, wide(copiedDialogText(win32::narrow(box.caption), win32::narrow(box.prompt), "\r\n")));
+        const std::string copied = copiedDialogText(win32::narrow(box.caption), win32::narrow(box.prompt), "\r\n");
+        win32::copyToClipboard(dialog, wide(copied));
         return win32::TypedKey{KeyOutcome::Swallow, 0};
     });
 }

@@ -15,7 +15,9 @@ namespace forms {
 
 namespace detail {
 
-std::unique_ptr<WindowHost> backend::createWindow(const Project& project) { return std::make_unique<FormWindow>(project); }
+std::unique_ptr<WindowHost> backend::createWindow(const Project& project) {
+    return std::make_unique<FormWindow>(project);
+}
 
 void backend::writeErrorLine(std::string_view line) {
     // Lines end with CR LF here, as the help and version texts do.

@@ -41,6 +41,20 @@ LRESULT CALLBACK filterDialogMessage(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// The system's text for the last error of this thread, without its line end.
+std::string lastErrorText() {
+    const DWORD code = GetLastError();
+    wchar_t* buffer = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text(buffer ? buffer : L"", length);
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
+    if (text.empty()) return "error " + std::to_string(code);
+    return narrow(text);
+}
+
 }  // namespace
 
 void startProcess() {
@@ -64,24 +78,6 @@ void handleMessage(MSG& message) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }
-
-namespace {
-
-// The system's text for the last error of this thread, without its line end.
-std::string lastErrorText() {
-    const DWORD code = GetLastError();
-    wchar_t* buffer = nullptr;
-    const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text(buffer ? buffer : L"", length);
-    if (buffer) LocalFree(buffer);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
-    if (text.empty()) return "error " + std::to_string(code);
-    return narrow(text);
-}
-
-}  // namespace
 
 CannotOpenWindow::CannotOpenWindow() : std::runtime_error(lastErrorText()) {}
 

@@ -9,20 +9,14 @@
 #include <string>
 #include <string_view>
 
+#include "all_programs.h"
 #include "project.h"
 #include "version.h"
 
-#define FORMS_PROGRAM(name) namespace name { extern const forms::Project project; }
-#include "all_programs.inc"
-#undef FORMS_PROGRAM
 
 namespace {
 
-const forms::Project* const projects[] = {
-#define FORMS_PROGRAM(name) &name::project,
-#include "all_programs.inc"
-#undef FORMS_PROGRAM
-};
+const auto& projects = forms::allPrograms;
 
 // The shortcut table keeps at most 255 characters of a description.
 constexpr std::size_t kMaxDescription = 255;

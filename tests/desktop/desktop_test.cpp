@@ -14,22 +14,15 @@
 #include <cstdlib>
 #include <vector>
 
+#include "all_programs.h"
 #include "qt/form_window.h"
 #include "qt/open_window.h"
 #include "version.h"
 
-#define FORMS_PROGRAM(name) namespace name { extern const forms::Project project; }
-#include "all_programs.inc"
-#undef FORMS_PROGRAM
-
 namespace {
 
 std::vector<const forms::Project*> allProjects() {
-    return {
-#define FORMS_PROGRAM(name) &name::project,
-#include "all_programs.inc"
-#undef FORMS_PROGRAM
-    };
+    return {std::begin(forms::allPrograms), std::end(forms::allPrograms)};
 }
 
 QString qString(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }

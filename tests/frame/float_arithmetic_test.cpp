@@ -45,12 +45,19 @@ TEST(FloatArithmetic, ErrorsStayFlaggedWhenALaterOperationHidesThem) {
         {"(inf - inf) != 1", [] { truthSink = (infinity - infinity) != one; }},
         {"0 * inf", [] { sink = zero * infinity; }},
         {"NaN < 1", [] { truthSink = nan < one; }},
+    };
+    for (const auto& [name, compute] : errors) EXPECT_TRUE(flaggedAfter(compute)) << name;
+    // The C library's math functions. The Windows build's tests run on wine's own C library,
+    // whose functions raise no flags; no program calls them (powerDouble checks its result).
+#if !defined(_WIN32)
+    const std::pair<const char*, Computation> mathErrors[] = {
         {"sqrt(-1)", [] { sink = std::sqrt(-one); }},
         {"1/log(0)", [] { sink = one / std::log(zero); }},
         {"1/exp(1000)", [] { sink = one / std::exp(1000 * one); }},
         {"Single sqrt(-1)", [] { singleSink = std::sqrt(-static_cast<float>(one)); }},
     };
-    for (const auto& [name, compute] : errors) EXPECT_TRUE(flaggedAfter(compute)) << name;
+    for (const auto& [name, compute] : mathErrors) EXPECT_TRUE(flaggedAfter(compute)) << name;
+#endif
     clearFloatStatus();
     sink = one / (big * ten);
     EXPECT_EQ(sink, 0.0);

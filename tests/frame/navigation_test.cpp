@@ -1,5 +1,5 @@
-// The keyboard navigation rules of the core, over a window like sumdiff's: where Tab, Shift+Tab
-// and the arrows move the focus, and the stacking order that names text boxes.
+// The keyboard navigation rules of the core, over sumdiff's window: where Tab, Shift+Tab and the
+// arrows move the focus, and the stacking order that names text boxes.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -9,23 +9,12 @@
 
 #include "layout.h"
 #include "navigation.h"
+#include "sumdiff/sumdiff.h"
 
 namespace {
 
-using forms::ControlKind;
-
-constexpr forms::ControlDescription controls[] = {
-    {"Command1", ControlKind::CommandButton, "вычислить", 4680, 1440, 1815, 495, 5},
-    {"Option2", ControlKind::OptionButton, "Разность", 2640, 2040, 1335, 615, 4},
-    {"Option1", ControlKind::OptionButton, "Сумма", 600, 2040, 1215, 615, 3},
-    {"Text3", ControlKind::TextBox, "", 5280, 480, 1695, 285, 2},
-    {"Text2", ControlKind::TextBox, "", 3000, 480, 1695, 285, 1},
-    {"Text1", ControlKind::TextBox, "", 600, 480, 1455, 285, 0},
-    {"Label3", ControlKind::Label, "C", 5520, 120, 1215, 375, 8},
-    {"Label2", ControlKind::Label, "B", 3240, 120, 1215, 375, 7},
-    {"Label1", ControlKind::Label, "A", 840, 120, 975, 255, 6},
-};
-constexpr forms::WindowDescription window{"Form1", 7560, 4755, controls};
+const forms::WindowDescription& window = sumdiff::project.window;
+const auto& controls = window.controls;
 
 int index(std::string_view name) { return name.empty() ? -1 : forms::detail::controlIndex(window, name); }
 std::string nameOf(int control) { return control < 0 ? "" : std::string(controls[control].name); }

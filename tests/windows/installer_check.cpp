@@ -6,6 +6,7 @@
 // That nothing is left after a removal, installer_test.sh checks on the prefix as a whole.
 
 // The frame's headers come first: the system's headers define `interface` as a macro.
+#include "all_programs.h"
 #include "project.h"
 #include "utf16.h"
 
@@ -20,17 +21,10 @@
 #include <string_view>
 #include <vector>
 
-#define FORMS_PROGRAM(name) namespace name { extern const forms::Project project; }
-#include "all_programs.inc"
-#undef FORMS_PROGRAM
 
 namespace {
 
-const forms::Project* const projects[] = {
-#define FORMS_PROGRAM(name) &name::project,
-#include "all_programs.inc"
-#undef FORMS_PROGRAM
-};
+const auto& projects = forms::allPrograms;
 
 constexpr const wchar_t* kProductName = L"Forms programs";
 constexpr const wchar_t* kUninstallKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
