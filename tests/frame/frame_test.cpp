@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QTimer>
 #include <QToolTip>
+#include <fstream>
 
 #include "runtime.h"
 #include "window_test.h"
@@ -223,6 +224,29 @@ TEST_F(FrameTest, PasteTakesTheFirstLineThatIsNotEmpty) {
     QApplication::clipboard()->setText("\r\n99\n100");
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(box->text(), "99");
+}
+
+// Resident memory of this process in kilobytes.
+long residentKilobytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    }
+    return 0;
+}
+
+// A paste far beyond the limit is refused before anything is inserted: it leaves no memory
+// behind (inserting it first kept an undo step per character, some 18 bytes each).
+TEST_F(FrameTest, RefusedPasteLeavesNoMemoryBehind) {
+    QLineEdit* box = textBox("Text1");
+    box->setFocus();
+    QApplication::clipboard()->setText(QString(4 << 20, QChar('7')));
+    const long before = residentKilobytes();
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(box->text().isEmpty());
+    EXPECT_LT(residentKilobytes() - before, 8 * 1024) << "kilobytes kept after refusing 4 MB";
+    QApplication::clipboard()->clear();
 }
 
 TEST_F(FrameTest, ScreenReadersSeeAWindowWithTextBoxesLabelledByTheirLabels) {
