@@ -257,16 +257,17 @@ var formsPage = {
     });
   },
 
-  // Types into or deletes from a box as the user's own key would, with the box's undo history
-  // and the length check of beforeinput.
+  // Types into or deletes from a box as the user's own key would, with the box's undo history.
+  // An edit made this way raises no beforeinput, so the length is checked here.
   edit(box, command, text) {
+    if (command === "insertText" && !formsPage.fits(box, text.length)) return;
     if (document.activeElement === box && document.execCommand(command, false, text)) return;
     let start = box.selectionStart;
     const end = box.selectionEnd;
     if (command === "delete") {
       if (start === end && start > 0) start -= /[\udc00-\udfff]/.test(box.value[start - 1]) && start > 1 ? 2 : 1;
       box.setRangeText("", start, end, "end");
-    } else if (formsPage.fits(box, text.length)) {
+    } else {
       box.setRangeText(text, start, end, "end");
     }
   },
@@ -308,7 +309,7 @@ var formsPage = {
     box.addEventListener("paste", (event) => {
       event.preventDefault();
       const line = formsPage.pastedLine(event.clipboardData ? event.clipboardData.getData("text/plain") : "");
-      if (line && formsPage.fits(box, line.length)) formsPage.edit(box, "insertText", line);
+      if (line) formsPage.edit(box, "insertText", line);
     });
   },
 
