@@ -63,7 +63,9 @@ function(forms_web_page target)
   set_target_properties(${target} PROPERTIES SUFFIX .html LINK_DEPENDS ${shell})
   # Debian's emscripten has no HTML minifier; the shell is small as it is. A page is small
   # rather than fast to link or to allocate: the smaller allocator and size-optimised
-  # WebAssembly keep each page within 250 kB (100 kB compressed).
+  # WebAssembly keep each page within 250 kB (100 kB compressed). A page runs only in a browser
+  # and reads no files, so the loader leaves out node's code and the file system, which the
+  # browser would otherwise parse at every start.
   target_link_options(${target} PRIVATE --shell-file ${shell} -sSINGLE_FILE=1 -sMINIFY_HTML=0
-                      -sASYNCIFY=1 -sMALLOC=emmalloc -Oz)
+                      -sASYNCIFY=1 -sMALLOC=emmalloc -Oz -sENVIRONMENT=web -sFILESYSTEM=0)
 endfunction()
