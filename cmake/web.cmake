@@ -68,4 +68,8 @@ function(forms_web_page target)
   # browser would otherwise parse at every start.
   target_link_options(${target} PRIVATE --shell-file ${shell} -sSINGLE_FILE=1 -sMINIFY_HTML=0
                       -sASYNCIFY=1 -sMALLOC=emmalloc -Oz -sENVIRONMENT=web -sFILESYSTEM=0)
+  # The WebAssembly compiles while the loader is still being read (web/wasm_first.py).
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${FORMS_SYSTEM_PYTHON} ${PROJECT_SOURCE_DIR}/web/wasm_first.py $<TARGET_FILE:${target}>
+    VERBATIM)
 endfunction()

@@ -11,13 +11,14 @@ if (typeof document !== "undefined") {
     addRunDependency("forms-font");
     document.fonts.load('16px "Forms Sans"', "Аa").catch(() => {}).then(() => removeRunDependency("forms-font"));
   }];
-  // The WebAssembly inside the page is decoded by the browser's own base64 decoder where it has
-  // one: decoding it byte by byte in JavaScript took longer than compiling it.
-  if (typeof Uint8Array.fromBase64 === "function") {
+  // The WebAssembly inside the page started compiling before this loader was read
+  // (web/wasm_first.py), decoded by the browser's own base64 decoder: decoding it byte by byte
+  // in JavaScript took longer than compiling it. Without that decoder, the loader decodes it.
+  if (window.formsWasm) {
     Module["instantiateWasm"] = (imports, receiveInstance) => {
-      const data = wasmBinaryFile.slice(wasmBinaryFile.indexOf(",") + 1);
-      WebAssembly.instantiate(Uint8Array.fromBase64(data), imports)
-        .then((result) => receiveInstance(result.instance, result.module))
+      window.formsWasm
+        .then((module) => WebAssembly.instantiate(module, imports)
+          .then((instance) => receiveInstance(instance, module)))
         .catch((error) => abort(error));
       return {};
     };

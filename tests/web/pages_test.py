@@ -221,6 +221,26 @@ class PageBehaviour(unittest.TestCase):
                          ("radio", "Сумма"), ("button", "вычислить")]:
             self.assertIn(expected, nodes)
 
+    def test_held_enter_presses_a_button_once_and_never_answers_its_box(self):
+        page = Page(self, "addreveal")
+        page.click("Command2")
+        page.type("1" + ENTER + "2")
+        page.browser.script("document.getElementById('Command1').focus()")
+
+        def enter(kind, repeat=False):
+            page.browser.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {
+                "type": kind, "key": "Enter", "code": "Enter", "windowsVirtualKeyCode": 13,
+                "autoRepeat": repeat, "text": "\r" if kind == "keyDown" else ""})
+
+        enter("keyDown")
+        _, text, dialog = page.dialog()
+        for _ in range(3):
+            enter("keyDown", repeat=True)
+        enter("keyUp")
+        self.assertTrue(page.browser.script("return arguments[0].open", dialog))
+        self.assertEqual(page.answer(ENTER), ("addreveal", "Сумма равна 3!"))
+        self.assertEqual(page.browser.script("return document.querySelectorAll('dialog').length"), 0)
+
     def test_narrow_screen_scales_the_window_and_a_tap_still_clicks(self):
         page = Page(self, "sumdiff", width=360)
         width = page.browser.script("return document.querySelector('.forms-window').getBoundingClientRect().right")
