@@ -94,6 +94,9 @@ class ProgramsCompute(unittest.TestCase):
         page.click("Command1")
         page.wait_value("Text3", "3.5")
         self.assertEqual(page.value("Text1"), "1.5")
+        # Opened from disk, the page fetched nothing and logged no error.
+        self.assertEqual(page.browser.script("return performance.getEntriesByType('resource').length"), 0)
+        self.assertEqual(page.browser.console_errors(), [])
 
     def test_triexpr_asks_three_numbers_then_reports(self):
         page = Page(self, "triexpr")
