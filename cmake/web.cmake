@@ -14,7 +14,9 @@ foreach(library fast_float fmt)
 endforeach()
 add_library(forms_web_number_text INTERFACE)
 target_include_directories(forms_web_number_text SYSTEM INTERFACE ${forms_web_include})
-target_compile_definitions(forms_web_number_text INTERFACE FMT_HEADER_ONLY)
+# No locale: the C++ library's locale machinery would triple the size of every page, and the
+# value layer formats with "." always.
+target_compile_definitions(forms_web_number_text INTERFACE FMT_HEADER_ONLY FMT_STATIC_THOUSANDS_SEPARATOR=0)
 
 # forms_observe_float_arithmetic(target): the target's own floating-point operations keep the
 # status word as hardware flags would (see cmake/float-arithmetic). For every program's code
@@ -29,15 +31,19 @@ set(FORMS_WEB_FONT_CSS ${FORMS_WEB_DIR}/font.css)
 set(FORMS_WEB_FONT_LICENCE ${FORMS_WEB_DIR}/OFL.txt)
 set(FORMS_WEB_SHELL ${PROJECT_SOURCE_DIR}/web/shell.html)
 
-# forms_web_page(target TITLE title [HEAD file] [BODY file]): links the executable `target` as one
+# forms_web_page(target TITLE title | TITLE_FILE file [HEAD file] [BODY file]): links the executable `target` as one
 # self-contained page, TARGET.html: our shell with the font inside, the title, the head and
 # body fragments, and the program with its WebAssembly inlined (a page beside a separate .wasm
 # file does not load from disk). Asyncify lets a C++ call wait for a click on a page's dialog.
 function(forms_web_page target)
-  cmake_parse_arguments(ARG "" "TITLE;HEAD;BODY" "" ${ARGN})
+  cmake_parse_arguments(ARG "" "TITLE;TITLE_FILE;HEAD;BODY" "" ${ARGN})
   set(shell ${FORMS_WEB_DIR}/${target}-shell.html)
   set(fragments)
   set(fragment_files)
+  if(ARG_TITLE_FILE)
+    list(APPEND fragments --title-file ${ARG_TITLE_FILE})
+    list(APPEND fragment_files ${ARG_TITLE_FILE})
+  endif()
   if(ARG_HEAD)
     list(APPEND fragments --head ${ARG_HEAD})
     list(APPEND fragment_files ${ARG_HEAD})
@@ -48,14 +54,22 @@ function(forms_web_page target)
   endif()
   add_custom_command(OUTPUT ${shell}
     COMMAND ${PROJECT_SOURCE_DIR}/web/page.py ${FORMS_WEB_SHELL} ${FORMS_WEB_FONT_CSS} ${shell}
-            ${ARG_TITLE} ${fragments}
+            "${ARG_TITLE}" ${fragments}
     DEPENDS ${PROJECT_SOURCE_DIR}/web/page.py ${FORMS_WEB_SHELL} ${FORMS_WEB_FONT_CSS} ${fragment_files}
     COMMENT "Filling the page shell of ${target}" VERBATIM)
   add_custom_target(${target}_shell DEPENDS ${shell})
   add_dependencies(${target}_shell forms_web_font)
   add_dependencies(${target} ${target}_shell)
   set_target_properties(${target} PROPERTIES SUFFIX .html LINK_DEPENDS ${shell})
-  # Debian's emscripten has no HTML minifier; the shell is small as it is.
+  # Debian's emscripten has no HTML minifier; the shell is small as it is. A page is small
+  # rather than fast to link or to allocate: the smaller allocator and size-optimised
+  # WebAssembly keep each page within 250 kB (100 kB compressed). A page runs only in a browser
+  # and reads no files, so the loader leaves out node's code and the file system, which the
+  # browser would otherwise parse at every start.
   target_link_options(${target} PRIVATE --shell-file ${shell} -sSINGLE_FILE=1 -sMINIFY_HTML=0
-                      -sASYNCIFY=1)
+                      -sASYNCIFY=1 -sMALLOC=emmalloc -Oz -sENVIRONMENT=web -sFILESYSTEM=0)
+  # The WebAssembly compiles while the loader is still being read (web/wasm_first.py).
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${FORMS_SYSTEM_PYTHON} ${PROJECT_SOURCE_DIR}/web/wasm_first.py $<TARGET_FILE:${target}>
+    VERBATIM)
 endfunction()

@@ -2,9 +2,10 @@
 """Fills the pages' shell template (web/shell.html) for one page; emscripten then puts the
 program into it at {{{ SCRIPT }}} (--shell-file).
 
-    page.py TEMPLATE FONT_CSS OUT TITLE [--head FILE] [--body FILE]
+    page.py TEMPLATE FONT_CSS OUT TITLE [--title-file FILE] [--head FILE] [--body FILE]
 
-The title is escaped for HTML; the head and body fragments are taken as they are.
+The title (or the text of the title file, which wins) is escaped for HTML; the head and body
+fragments are taken as they are.
 """
 import argparse
 import html
@@ -16,6 +17,7 @@ def main():
     parser.add_argument("font_css")
     parser.add_argument("out")
     parser.add_argument("title")
+    parser.add_argument("--title-file", default=None)
     parser.add_argument("--head", default=None)
     parser.add_argument("--body", default=None)
     args = parser.parse_args()
@@ -27,8 +29,9 @@ def main():
             return file.read().strip()
 
     text = read(args.template)
+    title = read(args.title_file) if args.title_file else args.title
     # One pass over the placeholders, so that nothing inserted is read as a placeholder again.
-    values = {"@TITLE@": html.escape(args.title), "@HEAD@": read(args.head),
+    values = {"@TITLE@": html.escape(title), "@HEAD@": read(args.head),
               "@FONT_CSS@": read(args.font_css), "@BODY@": read(args.body)}
     for placeholder in values:
         if text.count(placeholder) != 1:

@@ -19,6 +19,7 @@
 // round-trip formatting and fast_float's reading take their place there, both exact.
 #if defined(__EMSCRIPTEN__)
 #include <fast_float/fast_float.h>
+#include <fmt/compile.h>
 #include <fmt/format.h>
 #define FORMS_NUMBER_TEXT_LIBRARIES 1
 #endif
@@ -79,11 +80,13 @@ struct ShortestDigits {
 
 #if FORMS_NUMBER_TEXT_LIBRARIES
 // fmt's shortest text picks plain or exponent notation by itself ("0.0003", "1000000000000000",
-// "1.5e+20"); the significant digits and the decimal exponent are read back out of either.
+// "1.5e+20"); the significant digits and the decimal exponent are read back out of either. The
+// format is compiled, so that only the writer of this one type is in the program, not fmt's
+// whole run-time formatter (two thirds of a page's size).
 template <class F>
 ShortestDigits shortestDigits(F value) {
     std::array<char, 48> text{};
-    const char* const end = fmt::format_to_n(text.data(), text.size(), "{}", value).out;
+    const char* const end = fmt::format_to_n(text.data(), text.size(), FMT_COMPILE("{}"), value).out;
     const char* p = text.data();
     ShortestDigits out;
     if (*p == '-') {

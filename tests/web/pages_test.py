@@ -1,0 +1,262 @@
+#!/usr/bin/python3
+"""The programs' pages in headless Chromium, opened from disk and driven by real clicks and key
+presses: a whole computation per program, the dialogs, a run-time error, KeyPress by
+reference, the text limit, the names screen readers get and a narrow screen.
+
+    pages_test.py PAGES_FOLDER [TEST_NAME...]
+"""
+import os
+import pathlib
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from browser import Browser  # noqa: E402
+from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
+from selenium.webdriver.common.keys import Keys  # noqa: E402
+
+PAGES = None
+ENTER = "\n"
+ESCAPE = Keys.ESCAPE
+LIMIT = 262144
+NOTICE = "Текст не помещается: в поле не более 262144 знаков"
+
+
+class Page:
+    """One program's page in its own browser."""
+
+    def __init__(self, test, program, width=1024):
+        self.browser = Browser(width=width)
+        test.addCleanup(self.browser.close)
+        self.browser.open(PAGES / f"{program}.html")
+        self.browser.wait_for(lambda: self.browser.script("return document.documentElement.dataset.formsReady"),
+                              what=f"{program} ready")
+
+    def click(self, name):
+        self.browser.click(self.browser.find(f"#{name}"))
+
+    def type(self, keys):
+        self.browser.type(keys)
+
+    def value(self, name):
+        return self.browser.script("return document.getElementById(arguments[0]).value", name)
+
+    def wait_value(self, name, expected):
+        self.browser.wait_for(lambda: self.value(name) == expected, what=f"{name} = {expected!r}")
+
+    def focused(self):
+        return self.browser.script("return document.activeElement.id")
+
+    def wait_focus(self, name):
+        self.browser.wait_for(lambda: self.focused() == name, what=f"focus on {name}")
+
+    def dialog(self):
+        """The open dialog as (caption, text, element)."""
+        element = self.browser.find("dialog[open]")
+        return (element.find_element("css selector", ".forms-caption").text,
+                element.find_element("css selector", "p").text, element)
+
+    def answer(self, keys):
+        """Types into the open dialog and closes it with the keys' last one."""
+        caption, text, element = self.dialog()
+        self.type(keys)
+        self.browser.wait_for(lambda: self.browser.is_gone(element), what="dialog closed")
+        return caption, text
+
+    def background(self, selector):
+        return self.browser.script("return getComputedStyle(document.querySelector(arguments[0])).backgroundColor",
+                                   selector)
+
+    def copy_to_clipboard(self, text):
+        """Puts text on the browser's clipboard as a user would: select it somewhere, Ctrl+C."""
+        self.browser.script(
+            "const area = document.createElement('textarea'); area.id = 'clip'; area.value = arguments[0];"
+            "document.body.append(area); area.focus(); area.select();", text)
+        ActionChains(self.browser.driver).key_down(Keys.CONTROL).send_keys("c").key_up(Keys.CONTROL).perform()
+        self.browser.script("document.getElementById('clip').remove()")
+
+    def paste_into(self, name):
+        self.click(name)
+        ActionChains(self.browser.driver).key_down(Keys.CONTROL).send_keys("v").key_up(Keys.CONTROL).perform()
+
+
+class ProgramsCompute(unittest.TestCase):
+    """Each program's whole computation, from typing to the result it shows."""
+
+    def test_sumdiff_enter_moves_on_and_the_sum_is_shown(self):
+        page = Page(self, "sumdiff")
+        self.assertEqual(page.focused(), "Text1")
+        # KeyPress gets Enter as 13 by reference: the handler moves the focus, nothing is typed.
+        page.type("1.5" + ENTER)
+        page.wait_focus("Text2")
+        page.type("2")
+        page.click("Option1")
+        page.click("Command1")
+        page.wait_value("Text3", "3.5")
+        self.assertEqual(page.value("Text1"), "1.5")
+        # Opened from disk, the page fetched nothing and logged no error.
+        self.assertEqual(page.browser.script("return performance.getEntriesByType('resource').length"), 0)
+        self.assertEqual(page.browser.console_errors(), [])
+
+    def test_triexpr_asks_three_numbers_then_reports(self):
+        page = Page(self, "triexpr")
+        page.click("Option1")
+        page.click("Command1")
+        prompts = [page.answer(answer + ENTER) for answer in ("2", "3", "4")]
+        self.assertEqual([caption for caption, _ in prompts], ["triexpr"] * 3)
+        self.assertEqual(prompts[0][1], "Введите значение первой переменной")
+        self.assertEqual(page.answer(ENTER), ("triexpr", "результат 10"))
+
+    def test_addreveal_reveals_then_reports_the_sum(self):
+        page = Page(self, "addreveal")
+        self.assertTrue(page.browser.script("return document.getElementById('Text1').hidden"))
+        page.click("Command2")
+        page.wait_focus("Text1")
+        page.type("1.5" + ENTER + "2.25")
+        page.click("Command1")
+        self.assertEqual(page.answer(ENTER), ("addreveal", "Сумма равна 3.75!"))
+
+    def test_signcolor_colours_the_window_by_sign(self):
+        page = Page(self, "signcolor")
+        self.assertTrue(page.browser.script("return document.getElementById('Text1').disabled"))  # by Load
+        page.click("Command1")
+        page.wait_focus("Text1")
+        self.assertEqual(page.background(".forms-client"), "rgb(190, 190, 190)")
+        page.type("-5" + ENTER)
+        page.browser.wait_for(lambda: page.background(".forms-client") == "rgb(200, 0, 0)", what="red window")
+        # Labels keep their own background.
+        self.assertNotEqual(page.background("#Label1"), "rgb(200, 0, 0)")
+
+    def test_trisum_sums_one_to_n(self):
+        page = Page(self, "trisum")
+        page.click("Text1")
+        page.type("10")
+        page.click("Command1")
+        page.wait_value("Text2", "55")
+        page.wait_focus("Text1")
+
+    def test_strjoin_window_click_reveals_the_fields(self):
+        page = Page(self, "strjoin")
+        client = page.browser.find(".forms-client")
+        ActionChains(page.browser.driver).move_to_element_with_offset(client, 0, 0).click().perform()
+        page.browser.find("#Text1")
+        page.click("Text1")
+        page.type("ab" + ENTER + "cd")
+        page.click("Command1")
+        page.wait_value("Text3", "abcd")
+
+    def test_switchcalc_subtracts_with_the_second_switch(self):
+        page = Page(self, "switchcalc")
+        page.type("7" + ENTER + "5")
+        page.click("Option2")
+        page.click("Command1")
+        page.wait_value("Text3", "2")
+
+    def test_condsum_subtracts_when_a_is_not_greater(self):
+        page = Page(self, "condsum")
+        page.type("3" + ENTER + "5")
+        page.click("Command1")
+        page.wait_value("Text3", "-2")
+
+
+class PageBehaviour(unittest.TestCase):
+    """What the backend adds around the programs: dialogs, errors, limits, names."""
+
+    def test_escape_cancels_an_input_box_and_gives_the_empty_text(self):
+        page = Page(self, "triexpr")
+        page.click("Command1")  # no option selected: the logical expression
+        for _ in range(3):
+            caption, _, dialog = page.dialog()
+            self.assertIn("Отмена", dialog.text)
+            page.answer(ESCAPE)
+        self.assertEqual(page.answer(ESCAPE), ("triexpr", "результат ложно"))
+        self.assertEqual(page.browser.console_errors(), [])
+
+    def test_run_time_error_box_then_the_program_goes_on(self):
+        page = Page(self, "condsum")
+        page.type("40000" + ENTER + "1")
+        page.click("Command1")
+        caption, text = page.answer(ENTER)
+        self.assertEqual(caption, "condsum")
+        self.assertIn("Ошибка выполнения", text)
+        errors = page.browser.console_errors()
+        self.assertEqual(len(errors), 1)
+        self.assertIn("condsum: Ошибка выполнения", errors[0])
+        self.assertIn("Command1_Click", errors[0])
+        self.assertEqual(page.value("Text3"), "")
+        # What the user typed stays, and the next click computes.
+        self.assertEqual(page.value("Text1"), "40000")
+        page.browser.script("document.getElementById('Text1').value = '4'")
+        page.click("Command1")
+        page.wait_value("Text3", "5")
+
+    def test_text_limit_refuses_typing_and_pastes_whole_with_a_notice(self):
+        page = Page(self, "sumdiff")
+        page.copy_to_clipboard("\r\n42\nrest")
+        page.paste_into("Text2")
+        page.wait_value("Text2", "42")  # the first line that is not empty
+        full = "7" * (LIMIT - 1)
+        page.browser.script("document.getElementById('Text2').value = arguments[0]", full)
+        page.copy_to_clipboard("12")
+        page.paste_into("Text2")
+        notice = page.browser.find("#forms-notice")
+        self.assertEqual(notice.text, NOTICE)
+        self.assertEqual(page.value("Text2"), full)
+        # Typing through a KeyPress handler is checked the same way: one more fits, then no more.
+        page.browser.script("document.getElementById('Text1').value = arguments[0]", full)
+        page.click("Text1")
+        page.browser.script("const box = document.getElementById('Text1'); box.setSelectionRange(box.value.length, box.value.length)")
+        page.type("89")
+        page.browser.wait_for(lambda: len(page.value("Text1")) == LIMIT, what="one character typed")
+        self.assertEqual(page.value("Text1")[-1], "8")
+
+    def test_names_for_screen_readers(self):
+        page = Page(self, "triexpr")
+        page.click("Command1")
+        page.dialog()
+        nodes = [(node["role"], node["name"]) for node in page.browser.accessibility_tree() if not node["ignored"]]
+        self.assertIn(("dialog", "triexpr"), nodes)
+        self.assertIn(("textbox", "Введите значение первой переменной"), nodes)
+        page.answer(ESCAPE)
+        page = Page(self, "sumdiff")
+        nodes = [(node["role"], node["name"]) for node in page.browser.accessibility_tree() if not node["ignored"]]
+        for expected in [("region", "Form1"), ("textbox", "A"), ("textbox", "B"), ("textbox", "C"),
+                         ("radio", "Сумма"), ("button", "вычислить")]:
+            self.assertIn(expected, nodes)
+
+    def test_held_enter_presses_a_button_once_and_never_answers_its_box(self):
+        page = Page(self, "addreveal")
+        page.click("Command2")
+        page.type("1" + ENTER + "2")
+        page.browser.script("document.getElementById('Command1').focus()")
+
+        def enter(kind, repeat=False):
+            page.browser.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {
+                "type": kind, "key": "Enter", "code": "Enter", "windowsVirtualKeyCode": 13,
+                "autoRepeat": repeat, "text": "\r" if kind == "keyDown" else ""})
+
+        enter("keyDown")
+        _, text, dialog = page.dialog()
+        for _ in range(3):
+            enter("keyDown", repeat=True)
+        enter("keyUp")
+        self.assertTrue(page.browser.script("return arguments[0].open", dialog))
+        self.assertEqual(page.answer(ENTER), ("addreveal", "Сумма равна 3!"))
+        self.assertEqual(page.browser.script("return document.querySelectorAll('dialog').length"), 0)
+
+    def test_narrow_screen_scales_the_window_and_a_tap_still_clicks(self):
+        page = Page(self, "sumdiff", width=360)
+        width = page.browser.script("return document.querySelector('.forms-window').getBoundingClientRect().right")
+        viewport = page.browser.script("return document.documentElement.clientWidth")
+        self.assertLessEqual(width, viewport)
+        page.type("1" + ENTER + "2")
+        page.click("Option2")
+        page.click("Command1")
+        page.wait_value("Text3", "-1")
+
+
+if __name__ == "__main__":
+    if len(sys.argv) < 2:
+        sys.exit(__doc__)
+    PAGES = pathlib.Path(sys.argv.pop(1))
+    unittest.main(verbosity=2)
