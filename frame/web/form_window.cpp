@@ -40,7 +40,6 @@
 
 #include "events.h"
 #include "held_keys.h"
-#include "instances.h"
 #include "layout.h"
 #include "pasting.h"
 
@@ -87,8 +86,11 @@ bool hasKeyPress(const Project& project, std::string_view control) {
     return false;
 }
 
-// The window the page's events go to: the default instance, the one window of a page.
-FormWindow* pageWindow() { return static_cast<FormWindow*>(defaultWindow()); }
+// The window on the page, which the page's events go to: a page shows one window, the one
+// built last.
+FormWindow* windowOnPage = nullptr;
+
+FormWindow* pageWindow() { return windowOnPage; }
 
 std::size_t pastedLineLength = 0;
 
@@ -102,6 +104,11 @@ FormWindow::FormWindow(const Project& project) : WindowHost(project) {
                      length(TextTooLongNotice));
     buildControls();
     fitFont();
+    windowOnPage = this;
+}
+
+FormWindow::~FormWindow() {
+    if (windowOnPage == this) windowOnPage = nullptr;
 }
 
 void FormWindow::buildControls() {

@@ -17,6 +17,7 @@ namespace forms::detail {
 class FormWindow final : public WindowHost {
 public:
     explicit FormWindow(const Project& project);
+    ~FormWindow() override;
 
     // Puts the window on the page and gives the focus to the first control in tab order that is
     // shown and enabled.
