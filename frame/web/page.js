@@ -340,7 +340,7 @@ var formsPage = {
 
   // A modal dialog of the page, over the window (which takes no input while it is open); gives
   // the typed text, or null when cancelled.
-  dialog(kind, caption, prompt, copied) {
+  dialog(kind, caption, prompt, copied, okCaption, cancelCaption) {
     return new Promise((resolve) => {
       const returnFocus = document.activeElement;
       const dialog = document.createElement("dialog");
@@ -378,13 +378,13 @@ var formsPage = {
       buttons.className = "forms-dialog-buttons";
       const ok = document.createElement("button");
       ok.type = "button";
-      ok.textContent = "OK";
+      ok.textContent = okCaption;
       buttons.append(ok);
       let cancel = null;
       if (kind === 1) {
         cancel = document.createElement("button");
         cancel.type = "button";
-        cancel.textContent = "Отмена";
+        cancel.textContent = cancelCaption;
         buttons.append(cancel);
       }
       body.append(buttons);
