@@ -60,7 +60,8 @@ function(forms_web_page target)
   add_custom_target(${target}_shell DEPENDS ${shell})
   add_dependencies(${target}_shell forms_web_font)
   add_dependencies(${target} ${target}_shell)
-  set_target_properties(${target} PROPERTIES SUFFIX .html LINK_DEPENDS ${shell})
+  set_target_properties(${target} PROPERTIES SUFFIX .html LINK_DEPENDS
+                        "${shell};${PROJECT_SOURCE_DIR}/web/wasm_first.py;${PROJECT_SOURCE_DIR}/web/ascii_page.py")
   # Debian's emscripten has no HTML minifier; the shell is small as it is. A page is small
   # rather than fast to link or to allocate: the smaller allocator and size-optimised
   # WebAssembly keep each page within 250 kB (100 kB compressed). A page runs only in a browser
@@ -68,8 +69,10 @@ function(forms_web_page target)
   # browser would otherwise parse at every start.
   target_link_options(${target} PRIVATE --shell-file ${shell} -sSINGLE_FILE=1 -sMINIFY_HTML=0
                       -sASYNCIFY=1 -sMALLOC=emmalloc -Oz -sENVIRONMENT=web -sFILESYSTEM=0)
-  # The WebAssembly compiles while the loader is still being read (web/wasm_first.py).
+  # The WebAssembly compiles while the loader is still being read (web/wasm_first.py), and the
+  # page is ASCII only, which the browser parses fastest (web/ascii_page.py).
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${FORMS_SYSTEM_PYTHON} ${PROJECT_SOURCE_DIR}/web/wasm_first.py $<TARGET_FILE:${target}>
+    COMMAND ${FORMS_SYSTEM_PYTHON} ${PROJECT_SOURCE_DIR}/web/ascii_page.py $<TARGET_FILE:${target}>
     VERBATIM)
 endfunction()

@@ -5,8 +5,10 @@ reference, the text limit, the names screen readers get and a narrow screen.
 
     pages_test.py PAGES_FOLDER [TEST_NAME...]
 """
+import html
 import os
 import pathlib
+import re
 import sys
 import unittest
 
@@ -243,6 +245,17 @@ class PageBehaviour(unittest.TestCase):
         self.assertTrue(page.browser.script("return arguments[0].open", dialog))
         self.assertEqual(page.answer(ENTER), ("addreveal", "Сумма равна 3!"))
         self.assertEqual(page.browser.script("return document.querySelectorAll('dialog').length"), 0)
+
+    def test_pages_are_ascii_and_read_as_written(self):
+        for path in PAGES.glob("*.html"):
+            self.assertTrue(path.read_bytes().isascii(), path.name)
+        title = re.search(r"<title>(.*?)</title>", (PAGES / "trisum.html").read_text(encoding="ascii")).group(1)
+        self.assertEqual(html.unescape(title), "Пример вычисления")
+        page = Page(self, "trisum")
+        self.assertEqual(page.browser.driver.title, "Пример вычисления")
+        page.type("0")
+        page.click("Command1")
+        self.assertEqual(page.answer(ENTER), ("Ответ", "Введено не верное значение N "))
 
     def test_narrow_screen_scales_the_window_and_a_tap_still_clicks(self):
         page = Page(self, "sumdiff", width=360)
