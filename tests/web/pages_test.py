@@ -246,7 +246,7 @@ class PageBehaviour(unittest.TestCase):
         self.assertEqual(page.answer(ENTER), ("addreveal", "Сумма равна 3!"))
         self.assertEqual(page.browser.script("return document.querySelectorAll('dialog').length"), 0)
 
-    def test_pages_are_ascii_and_read_as_written(self):
+    def test_ascii_pages_read_as_written_and_ctrl_c_copies_a_message_box(self):
         for path in PAGES.glob("*.html"):
             self.assertTrue(path.read_bytes().isascii(), path.name)
         title = re.search(r"<title>(.*?)</title>", (PAGES / "trisum.html").read_text(encoding="ascii")).group(1)
@@ -255,7 +255,14 @@ class PageBehaviour(unittest.TestCase):
         self.assertEqual(page.browser.driver.title, "Пример вычисления")
         page.type("0")
         page.click("Command1")
+        # Ctrl+C in the message box copies its caption and text.
+        page.dialog()
+        ActionChains(page.browser.driver).key_down(Keys.CONTROL).send_keys("c").key_up(Keys.CONTROL).perform()
         self.assertEqual(page.answer(ENTER), ("Ответ", "Введено не верное значение N "))
+        page.browser.script("const area = document.createElement('textarea'); area.id = 'clip';"
+                            "document.body.append(area); area.focus();")
+        ActionChains(page.browser.driver).key_down(Keys.CONTROL).send_keys("v").key_up(Keys.CONTROL).perform()
+        page.wait_value("clip", "Ответ\n\nВведено не верное значение N \n")
 
     def test_narrow_screen_scales_the_window_and_a_tap_still_clicks(self):
         page = Page(self, "sumdiff", width=360)
