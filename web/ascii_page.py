@@ -14,6 +14,9 @@ import sys
 
 RAW = re.compile(r"(<(script|style)\b[^>]*>)(.*?)(</\2\s*>)", re.S | re.I)
 OTHER = re.compile(r"[^\x00-\x7f]")
+# A character after an odd number of backslashes: escaped already, so its escape would mean
+# something else.
+ESCAPED_OTHER = re.compile(r"(?<!\\)(?:\\\\)*\\[^\x00-\x7f]")
 
 
 def script_escape(text):
@@ -32,11 +35,9 @@ def html_escape(text):
 
 
 def _escape(text, escape):
-    # A character right after a backslash is itself escaped already; its meaning would change.
-    for match in OTHER.finditer(text):
-        backslashes = len(text[:match.start()]) - len(text[:match.start()].rstrip("\\"))
-        if backslashes % 2:
-            raise SystemExit(f"ascii_page.py: an escaped {match.group()!r} cannot be rewritten")
+    escaped = ESCAPED_OTHER.search(text)
+    if escaped:
+        raise SystemExit(f"ascii_page.py: an escaped {escaped.group()[-1]!r} cannot be rewritten")
     return OTHER.sub(escape, text)
 
 

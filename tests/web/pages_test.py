@@ -69,17 +69,20 @@ class Page:
         return self.browser.script("return getComputedStyle(document.querySelector(arguments[0])).backgroundColor",
                                    selector)
 
+    def press_with_control(self, key):
+        ActionChains(self.browser.driver).key_down(Keys.CONTROL).send_keys(key).key_up(Keys.CONTROL).perform()
+
     def copy_to_clipboard(self, text):
         """Puts text on the browser's clipboard as a user would: select it somewhere, Ctrl+C."""
         self.browser.script(
             "const area = document.createElement('textarea'); area.id = 'clip'; area.value = arguments[0];"
             "document.body.append(area); area.focus(); area.select();", text)
-        ActionChains(self.browser.driver).key_down(Keys.CONTROL).send_keys("c").key_up(Keys.CONTROL).perform()
+        self.press_with_control("c")
         self.browser.script("document.getElementById('clip').remove()")
 
     def paste_into(self, name):
         self.click(name)
-        ActionChains(self.browser.driver).key_down(Keys.CONTROL).send_keys("v").key_up(Keys.CONTROL).perform()
+        self.press_with_control("v")
 
 
 class ProgramsCompute(unittest.TestCase):
@@ -257,11 +260,11 @@ class PageBehaviour(unittest.TestCase):
         page.click("Command1")
         # Ctrl+C in the message box copies its caption and text.
         page.dialog()
-        ActionChains(page.browser.driver).key_down(Keys.CONTROL).send_keys("c").key_up(Keys.CONTROL).perform()
+        page.press_with_control("c")
         self.assertEqual(page.answer(ENTER), ("Ответ", "Введено не верное значение N "))
         page.browser.script("const area = document.createElement('textarea'); area.id = 'clip';"
                             "document.body.append(area); area.focus();")
-        ActionChains(page.browser.driver).key_down(Keys.CONTROL).send_keys("v").key_up(Keys.CONTROL).perform()
+        page.press_with_control("v")
         page.wait_value("clip", "Ответ\n\nВведено не верное значение N \n")
 
     def test_narrow_screen_scales_the_window_and_a_tap_still_clicks(self):
