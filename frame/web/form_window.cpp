@@ -202,8 +202,10 @@ EMSCRIPTEN_KEEPALIVE int forms_web_next_in_option_group(int from, int forward) {
     return window ? forms::detail::nextInOptionGroup(window->description(), from, forward != 0, window->states()) : -1;
 }
 
-EMSCRIPTEN_KEEPALIVE int forms_web_press_key(int key, int repeatFlagged) {
-    return forms::detail::heldKeys().press(key, repeatFlagged != 0) ? 1 : 0;
+// The browser marks every repeat of a held key, and only those.
+EMSCRIPTEN_KEEPALIVE int forms_web_press_key(int key, int repeat) {
+    using forms::detail::KeyPressKind;
+    return forms::detail::heldKeys().press(key, repeat != 0 ? KeyPressKind::Repeat : KeyPressKind::Fresh) ? 1 : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE void forms_web_release_key(int key) { forms::detail::heldKeys().release(key); }

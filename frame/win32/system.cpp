@@ -31,8 +31,9 @@ bool dropRepeatedActionKey(const MSG& message) {
     if (!actionKey) return false;
     if (message.message == WM_KEYUP) heldKeys().release(key);
     if (message.message != WM_KEYDOWN) return false;
-    // Bit 30: the key was already down before this message.
-    return !heldKeys().press(key, (message.lParam & (1L << 30)) != 0);
+    // Bit 30: the key was already down before this message. The system keeps the keyboard's
+    // state whichever window a release went to, so a press after any release is fresh.
+    return !heldKeys().press(key, (message.lParam & (1L << 30)) != 0 ? KeyPressKind::Repeat : KeyPressKind::Fresh);
 }
 
 // The same for the loops of modal dialogs (the system's message box, our input box).
