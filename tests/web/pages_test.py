@@ -249,6 +249,14 @@ class PageBehaviour(unittest.TestCase):
         self.assertEqual(page.answer(ENTER), ("addreveal", "Сумма равна 3!"))
         self.assertEqual(page.browser.script("return document.querySelectorAll('dialog').length"), 0)
 
+    def test_enter_tapped_on_a_button_right_after_a_box_closed_presses_it(self):
+        page = Page(self, "sumdiff")
+        page.type("1E39")
+        page.click("Command1")
+        self.assertEqual(page.answer(ENTER), ("sumdiff", "Ошибка выполнения 2: переполнение"))
+        page.type(ENTER)  # on the button, which kept the focus
+        self.assertEqual(page.answer(ENTER), ("sumdiff", "Ошибка выполнения 2: переполнение"))
+
     def test_ascii_pages_read_as_written_and_ctrl_c_copies_a_message_box(self):
         for path in PAGES.glob("*.html"):
             self.assertTrue(path.read_bytes().isascii(), path.name)
