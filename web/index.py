@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The pages' index, dist/web/index.html: the eight programs with a picture of each window, its
 one-line summary and its version, each linking to its page. Self-contained like the pages: the
-pictures are inlined, nothing is fetched.
+pictures are inlined, and nothing is fetched from disk; served, it makes the pages installable
+as the pages do (web/installable.js).
 
     index.py PARTS_FOLDER SCREENSHOTS_FOLDER OUT.html PROGRAM...
 """
@@ -49,7 +50,9 @@ def main():
                      f'{html.escape(program["summary"])}'
                      f'<div class="version">Version {html.escape(version.get("FileVersion", ""))}, '
                      f'{html.escape(version.get("CompanyName", ""))}</div></li>')
-    out.write_text(HEAD + "\n".join(items) + "\n</ul>\n</body>\n</html>\n", encoding="utf-8")
+    installable = pathlib.Path(__file__).with_name("installable.js").read_text(encoding="utf-8").strip()
+    head = HEAD.replace("</style>\n", "</style>\n<script>\n" + installable + "\n</script>\n", 1)
+    out.write_text(head + "\n".join(items) + "\n</ul>\n</body>\n</html>\n", encoding="utf-8")
 
 
 if __name__ == "__main__":

@@ -2,7 +2,9 @@
 """The head fragment and the title of one program's page, from what the build knows of the program
 (NAME.json, written by frame/tools/web_page_parts_main.cpp): the window icon inlined as the page's
 icon, one <meta> line per field of the version record, the summary as the page's description,
-and the window's style sheet.
+the window's style sheet and the script that makes the served pages installable
+(web/installable.js). The title is the window's caption and the program's name, so that tabs
+can be told apart where several windows share a caption.
 
     page_head.py PROGRAM.json ICON_FOLDER STYLE.css OUT_HEAD.html OUT_TITLE.txt
 """
@@ -26,8 +28,11 @@ def main():
     for field, value in description["version"].items():
         lines.append(f'<meta name="forms-version-{field}" content="{html.escape(value)}">')
     lines.append("<style>\n" + style.read_text(encoding="utf-8").strip() + "\n</style>")
+    installable = pathlib.Path(__file__).with_name("installable.js").read_text(encoding="utf-8").strip()
+    lines.append("<script>\n" + installable + "\n</script>")
     out_head.write_text("\n".join(lines) + "\n", encoding="utf-8")
-    out_title.write_text(description["caption"], encoding="utf-8")
+    caption, name = description["caption"], description["name"]
+    out_title.write_text(caption if caption == name else f"{caption} \u2014 {name}", encoding="utf-8")
 
 
 if __name__ == "__main__":

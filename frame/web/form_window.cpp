@@ -2,7 +2,7 @@
 // control members. What it implements, and what it leaves out:
 //   [x] client area of exactly the described twips at 96 CSS pixels an inch; the browser's zoom
 //       and the device's pixel ratio do the rest; on a screen narrower than the window, the
-//       window is scaled down to fit (page.js)
+//       window is scaled down to fit, never below 9 CSS px text: the page pans instead (page.js)
 //   [x] the page's own font (a subset of Liberation Sans under a name of its own) at 8 pt, or the
 //       largest size at which every caption fits its control; one font for every control
 //   [x] <div> labels (a click on a label is not a click on the window), <input> text boxes,
@@ -16,9 +16,12 @@
 //       a changed code types that character); Load
 //   [x] Text/Value/Visible/Enabled/BackColor/SetFocus (control_members.cpp), failing where the
 //       page cannot do them
-//   [x] the window colour painted by the client area; labels and option buttons keep the page's
+//   [x] the window colour painted by the client area, kept in forced colours and in print;
+//       labels and option buttons keep the page's
 //   [x] text boxes of up to MaxTextBoxLength characters, refusing longer typing, pastes and
-//       drops whole with a notice (page.js); Ctrl+A selects all (the browser's own)
+//       drops whole with a notice (page.js); a paste is decided by the page before any of it
+//       enters the program's memory; a NUL never gets into a box; Ctrl+A selects all
+//   [x] a runtime that aborts or traps stops the page visibly, with a message saying so
 //   [x] each text box named for screen readers by its label (aria-labelledby); the window is a
 //       region named by its caption
 //   [x] the window icon in the caption bar and as the page's icon (inlined by the build)
@@ -91,8 +94,6 @@ bool hasKeyPress(const Project& project, std::string_view control) {
 FormWindow* windowOnPage = nullptr;
 
 FormWindow* pageWindow() { return windowOnPage; }
-
-std::size_t pastedLineLength = 0;
 
 }  // namespace
 
@@ -218,15 +219,5 @@ EMSCRIPTEN_KEEPALIVE int forms_web_fits_text_box(int length, int selected, int i
                ? 1
                : 0;
 }
-
-// The pasted line of a UTF-16 text: its start, and its length through the next call.
-EMSCRIPTEN_KEEPALIVE int forms_web_pasted_line(const char16_t* text, int size) {
-    const std::u16string_view all(text, static_cast<std::size_t>(size));
-    const std::u16string_view line = forms::detail::pastedLine(all);
-    forms::detail::pastedLineLength = line.size();
-    return line.empty() ? 0 : static_cast<int>(line.data() - all.data());
-}
-
-EMSCRIPTEN_KEEPALIVE int forms_web_pasted_line_length() { return static_cast<int>(forms::detail::pastedLineLength); }
 
 }  // extern "C"

@@ -1,7 +1,8 @@
 // The page side of the browser backend (a --pre-js of every program page): the window and its
 // controls as real HTML elements, their events handed to the program's WebAssembly, and the
-// modal dialogs. The rules (tab order, option group, held keys, paste lines, the length limit)
-// are the core's, asked through the exported forms_web_* functions; nothing here decides them.
+// modal dialogs. The rules (tab order, option group, held keys, the length limit) are the
+// core's, asked through the exported forms_web_* functions. Only a paste's line is found here,
+// by the core's rule, so that pasted text of any size never enters the program's memory.
 "use strict";
 
 // The page's font is loaded before the program starts, so that captions are measured with it
@@ -27,6 +28,13 @@ if (typeof document !== "undefined") {
   // returns to the browser's event loop later; that return is not an error.
   window.addEventListener("unhandledrejection", (event) => {
     if (event.reason === "unwind") event.preventDefault();
+    else if (event.reason instanceof WebAssembly.RuntimeError) formsPage.stop();
+  });
+  // A program whose runtime aborted or trapped cannot go on: its memory and its waiting
+  // handler are lost. The page says so instead of looking alive.
+  Module["onAbort"] = () => formsPage.stop();
+  window.addEventListener("error", (event) => {
+    if (event.error instanceof WebAssembly.RuntimeError) formsPage.stop();
   });
 }
 
@@ -41,7 +49,25 @@ var formsPage = {
   // The program's handlers run one at a time, in the order of the events: a handler waiting for
   // a dialog keeps the next event waiting too, as a desktop's modal loop would.
   later(job) {
-    formsPage.queue = formsPage.queue.then(job).catch((error) => console.error(error));
+    formsPage.queue = formsPage.queue.then(() => formsPage.stopped || job()).catch((error) => {
+      console.error(error);
+      if (error instanceof WebAssembly.RuntimeError) formsPage.stop();
+    });
+  },
+
+  // The program has stopped for good: its window and any open dialog take no more input, and
+  // a message over them says so and how to start again.
+  stopped: false,
+  stop() {
+    if (formsPage.stopped) return;
+    formsPage.stopped = true;
+    for (const dialog of document.querySelectorAll("dialog")) dialog.remove();
+    if (formsPage.window) formsPage.window.inert = true;
+    const message = document.createElement("div");
+    message.className = "forms-stopped";
+    message.setAttribute("role", "alert");
+    message.textContent = "Программа остановлена из-за внутренней ошибки. Перезагрузите страницу, чтобы начать заново.";
+    document.body.append(message);
   },
   call(name, ...args) {
     return ccall(name, "number", args.map(() => "number"), args, {async: true});
@@ -85,7 +111,6 @@ var formsPage = {
     frame.append(bar, client);
     formsPage.window = frame;
     formsPage.client = client;
-    document.title = caption;
     // A click on the client area itself (not on a control, a label included) is the window's.
     client.addEventListener("click", (event) => {
       if (event.target === client) formsPage.later(() => formsPage.call("forms_web_click", -1));
@@ -180,14 +205,18 @@ var formsPage = {
     }));
   },
 
-  // On a screen narrower (or lower) than the window, the window is scaled down to fit.
+  // On a screen narrower (or lower) than the window, the window is scaled down to fit, but
+  // never so far that its text falls below 9 CSS px (or below its own size, where that is
+  // smaller): beyond that the page pans and pinch-zooms instead, and every control stays
+  // readable and large enough to tap.
   fitToScreen() {
     const frame = formsPage.window;
     frame.style.transform = "";
     const margin = 16;
+    const readable = Math.min(1, 9 / parseFloat(getComputedStyle(formsPage.client).fontSize));
     const scale = Math.min(1, (document.documentElement.clientWidth - margin) / frame.offsetWidth,
                            (window.innerHeight - margin) / frame.offsetHeight);
-    frame.style.transform = scale < 1 ? "scale(" + Math.max(scale, 0.1) + ")" : "";
+    frame.style.transform = scale < 1 ? "scale(" + Math.max(scale, readable) + ")" : "";
   },
 
   // Keyboard: Tab and the arrows by the core's navigation rules; Enter, Space and Esc act once
@@ -293,30 +322,46 @@ var formsPage = {
     return false;
   },
 
+  // The notice shows under the box: in the window, or in the input box's dialog (the window
+  // under a modal dialog is out of reach and partly hidden).
   sayTooLong(box) {
-    let notice = document.getElementById("forms-notice");
+    const dialog = box.closest("dialog");
+    let notice = dialog ? dialog.querySelector(".forms-notice") : document.getElementById("forms-notice");
     if (!notice) {
       notice = document.createElement("div");
-      notice.id = "forms-notice";
       notice.className = "forms-notice";
       notice.setAttribute("role", "status");
-      formsPage.client.append(notice);
+      if (dialog) {
+        box.after(notice);
+      } else {
+        notice.id = "forms-notice";
+        formsPage.client.append(notice);
+      }
     }
     notice.textContent = formsPage.notice;
-    notice.style.left = box.style.left;
-    notice.style.top = (parseFloat(box.style.top) + parseFloat(box.style.height) + 2) + "px";
+    if (!dialog) {
+      notice.style.left = box.style.left;
+      notice.style.top = (parseFloat(box.style.top) + parseFloat(box.style.height) + 2) + "px";
+    }
     notice.hidden = false;
     clearTimeout(formsPage.noticeTimer);
     formsPage.noticeTimer = setTimeout(() => { notice.hidden = true; }, 4000);
   },
 
   // Typing or dropping that would go beyond the limit is refused whole; a paste takes the
-  // pasted line (the core's rule) and is decided before anything is inserted.
+  // pasted line and is decided before anything is inserted. A NUL character never gets into a
+  // box, as on the desktop: the program could not take the text after it.
   limitLength(box) {
     box.addEventListener("beforeinput", (event) => {
       if (!event.inputType.startsWith("insert") || event.inputType === "insertFromPaste") return;
       const text = event.data ?? (event.dataTransfer ? event.dataTransfer.getData("text/plain") : "");
       if (!formsPage.fits(box, text.length)) event.preventDefault();
+    });
+    box.addEventListener("input", () => {
+      if (!box.value.includes("\0")) return;
+      const caret = box.selectionEnd - (box.value.slice(0, box.selectionEnd).split("\0").length - 1);
+      box.value = box.value.replaceAll("\0", "");
+      box.setSelectionRange(caret, caret);
     });
     box.addEventListener("paste", (event) => {
       event.preventDefault();
@@ -325,17 +370,12 @@ var formsPage = {
     });
   },
 
+  // The core's rule (core/pasting.h), applied here so that a paste of any size is decided
+  // without copying it into the program's memory: the first line (lines end at CR, LF or both)
+  // that is not empty. Its NUL characters are left out.
   pastedLine(text) {
-    if (!text) return "";
-    const bytes = text.length * 2 + 2;
-    const buffer = _malloc(bytes);
-    try {
-      stringToUTF16(text, buffer, bytes);
-      const start = _forms_web_pasted_line(buffer, text.length);
-      return text.substr(start, _forms_web_pasted_line_length());
-    } finally {
-      _free(buffer);
-    }
+    const line = /[^\r\n]+/.exec(text);
+    return line ? line[0].replaceAll("\0", "") : "";
   },
 
   // A modal dialog of the page, over the window (which takes no input while it is open); gives
@@ -417,9 +457,21 @@ var formsPage = {
           if (navigator.clipboard) navigator.clipboard.writeText(copied).catch(() => {});
         }
       });
+      // The box always keeps a focused control, as on the desktop: a click on its text, its
+      // caption or beside it would leave the focus on the dialog itself or the page, where
+      // Enter and Space do nothing; the control that had it takes it back.
+      let focused = field || ok;
+      dialog.addEventListener("focusin", (event) => {
+        if (event.target !== dialog) focused = event.target;
+      });
+      dialog.addEventListener("focusout", () => setTimeout(() => {
+        if (dialog.open && !buttons.contains(document.activeElement) && document.activeElement !== field) {
+          focused.focus();
+        }
+      }));
       document.body.append(dialog);
       dialog.showModal();
-      (field || ok).focus();
+      focused.focus();
     });
   },
 };

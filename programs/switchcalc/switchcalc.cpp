@@ -60,7 +60,7 @@ const forms::Project project{
     .bindings = bindings,
     .createForm = forms::formOf<Form1>,
     .version = &version,
-    .summary = "Adds or subtracts two 16-bit integers, as chosen by two option buttons.",
+    .summary = "Adds or subtracts two numbers, as two option buttons choose; keeps the result as a 16-bit integer.",
 };
 
 }  // namespace switchcalc

@@ -5,11 +5,14 @@ reference, the text limit, the names screen readers get and a narrow screen.
 
     pages_test.py PAGES_FOLDER [TEST_NAME...]
 """
+import functools
 import html
+import http.server
 import os
 import pathlib
 import re
 import sys
+import threading
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -27,12 +30,22 @@ NOTICE = "Текст не помещается: в поле не более 2621
 class Page:
     """One program's page in its own browser."""
 
-    def __init__(self, test, program, width=1024):
+    def __init__(self, test, program, width=1024, server=None):
         self.browser = Browser(width=width)
         test.addCleanup(self.browser.close)
-        self.browser.open(PAGES / f"{program}.html")
+        if width < 500:
+            # A headless window is never narrower than 500 px; a phone's screen is emulated.
+            self.browser.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                "width": width, "height": 640, "deviceScaleFactor": 2, "mobile": True})
+        if server:
+            self.browser.driver.get(f"http://127.0.0.1:{server.server_port}/{program}.html")
+        else:
+            self.browser.open(PAGES / f"{program}.html")
+        self.wait_ready()
+
+    def wait_ready(self):
         self.browser.wait_for(lambda: self.browser.script("return document.documentElement.dataset.formsReady"),
-                              what=f"{program} ready")
+                              what="page ready")
 
     def click(self, name):
         self.browser.click(self.browser.find(f"#{name}"))
@@ -72,11 +85,12 @@ class Page:
     def press_with_control(self, key):
         ActionChains(self.browser.driver).key_down(Keys.CONTROL).send_keys(key).key_up(Keys.CONTROL).perform()
 
-    def copy_to_clipboard(self, text):
-        """Puts text on the browser's clipboard as a user would: select it somewhere, Ctrl+C."""
+    def copy_to_clipboard(self, text, made_by="arguments[0]"):
+        """Puts text on the browser's clipboard as a user would: select it somewhere, Ctrl+C.
+        Texts of megabytes are better made in the page by a script expression (made_by)."""
         self.browser.script(
-            "const area = document.createElement('textarea'); area.id = 'clip'; area.value = arguments[0];"
-            "document.body.append(area); area.focus(); area.select();", text)
+            "const area = document.createElement('textarea'); area.id = 'clip';"
+            f"area.value = {made_by}; document.body.append(area); area.focus(); area.select();", text)
         self.press_with_control("c")
         self.browser.script("document.getElementById('clip').remove()")
 
@@ -99,8 +113,9 @@ class ProgramsCompute(unittest.TestCase):
         page.click("Command1")
         page.wait_value("Text3", "3.5")
         self.assertEqual(page.value("Text1"), "1.5")
-        # Opened from disk, the page fetched nothing and logged no error.
+        # Opened from disk, the page fetched nothing (no manifest either) and logged no error.
         self.assertEqual(page.browser.script("return performance.getEntriesByType('resource').length"), 0)
+        self.assertIsNone(page.browser.script("return document.querySelector('link[rel=manifest]')"))
         self.assertEqual(page.browser.console_errors(), [])
 
     def test_triexpr_asks_three_numbers_then_reports(self):
@@ -261,9 +276,9 @@ class PageBehaviour(unittest.TestCase):
         for path in PAGES.glob("*.html"):
             self.assertTrue(path.read_bytes().isascii(), path.name)
         title = re.search(r"<title>(.*?)</title>", (PAGES / "trisum.html").read_text(encoding="ascii")).group(1)
-        self.assertEqual(html.unescape(title), "Пример вычисления")
+        self.assertEqual(html.unescape(title), "Пример вычисления — trisum")
         page = Page(self, "trisum")
-        self.assertEqual(page.browser.driver.title, "Пример вычисления")
+        self.assertEqual(page.browser.driver.title, "Пример вычисления — trisum")
         page.type("0")
         page.click("Command1")
         # Ctrl+C in the message box copies its caption and text.
@@ -275,15 +290,132 @@ class PageBehaviour(unittest.TestCase):
         page.press_with_control("v")
         page.wait_value("clip", "Ответ\n\nВведено не верное значение N \n")
 
-    def test_narrow_screen_scales_the_window_and_a_tap_still_clicks(self):
-        page = Page(self, "sumdiff", width=360)
-        width = page.browser.script("return document.querySelector('.forms-window').getBoundingClientRect().right")
-        viewport = page.browser.script("return document.documentElement.clientWidth")
-        self.assertLessEqual(width, viewport)
+    def test_narrow_screen_keeps_text_readable_and_a_tap_still_clicks(self):
+        # A phone 320 px wide: the window is scaled no further than 9 px text and the page pans;
+        # the input box fits the screen.
+        smallest_text = """
+            const scale = (element) => element.getBoundingClientRect().width / element.offsetWidth;
+            const shown = [...document.querySelectorAll('.forms-window *, dialog[open] *')]
+                .filter((element) => element.childNodes.length && element.offsetWidth && element.textContent.trim());
+            return Math.min(...shown.map((element) => parseFloat(getComputedStyle(element).fontSize)
+                                                     * scale(element.closest('dialog, .forms-window'))));"""
+        page = Page(self, "sumdiff", width=320)
+        self.assertGreaterEqual(page.browser.script(smallest_text), 9)
         page.type("1" + ENTER + "2")
         page.click("Option2")
         page.click("Command1")
         page.wait_value("Text3", "-1")
+        page = Page(self, "triexpr", width=320)
+        page.click("Option1")
+        page.click("Command1")
+        _, _, dialog = page.dialog()
+        self.assertGreaterEqual(page.browser.script(smallest_text), 9)
+        left, right = page.browser.script("const box = arguments[0].getBoundingClientRect(); return [box.left, box.right]",
+                                          dialog)
+        self.assertGreaterEqual(left, 0)
+        self.assertLessEqual(right, page.browser.script("return document.documentElement.clientWidth"))
+
+    def test_forced_colours_keep_the_window_colour_a_program_sets(self):
+        page = Page(self, "signcolor")
+        page.browser.driver.execute_cdp_cmd("Emulation.setEmulatedMedia",
+                                            {"features": [{"name": "forced-colors", "value": "active"}]})
+        page.click("Command1")
+        page.wait_focus("Text1")
+        page.type("-5" + ENTER)
+        page.browser.wait_for(lambda: page.background(".forms-client") == "rgb(200, 0, 0)", what="red window")
+
+
+class PageUnderStress(unittest.TestCase):
+    """What a careless or hostile user does: huge pastes, clicks beside a box's button, a page
+    served and then cut off from the network, a runtime that stops."""
+
+    def test_pastes_of_any_size_are_decided_before_the_program_sees_them(self):
+        page = Page(self, "strjoin")
+        client = page.browser.find(".forms-client")
+        ActionChains(page.browser.driver).move_to_element_with_offset(client, 0, 0).click().perform()
+        # name, the pasted text (made in the page), what the first box then holds
+        for name, pasted, expected in [("6 MB refused whole", "'7'.repeat(6000000)", ""),
+                                       ("the first line that is not empty", "'\\n3\\n' + '7'.repeat(10000000)", "3"),
+                                       ("a NUL kept out", "'a\\0b'", "ab")]:
+            with self.subTest(name):
+                page.browser.script("document.getElementById('Text1').value = ''")
+                page.copy_to_clipboard(None, made_by=pasted)
+                page.paste_into("Text1")
+                if expected:
+                    page.wait_value("Text1", expected)
+                else:
+                    self.assertEqual(page.browser.find("#forms-notice").text, NOTICE)
+                    self.assertEqual(page.value("Text1"), "")
+        page.click("Text2")
+        page.type("Z")
+        page.click("Command1")
+        page.wait_value("Text3", "abZ")
+        # Two full boxes joined are too long for the third: the error box, and the program goes on.
+        page.browser.script("for (const id of ['Text1', 'Text2']) document.getElementById(id).value = "
+                            "'\u0436'.repeat(arguments[0])", LIMIT)
+        page.click("Command1")
+        caption, text = page.answer(ENTER)
+        self.assertIn("Ошибка выполнения", text)
+        self.assertEqual(page.value("Text3"), "abZ")
+        self.assertFalse([line for line in page.browser.console_errors() if "Abort" in line or "RuntimeError" in line])
+
+    def test_a_click_inside_a_box_leaves_enter_and_space_to_its_button(self):
+        page = Page(self, "trisum")
+        # where the click goes, as (element's selector in the box or None for the page, x offset)
+        for name, selector, key in [("its text", "p", ENTER), ("its caption", ".forms-caption", " "),
+                                    ("beside it", None, ENTER)]:
+            with self.subTest(name):
+                page.click("Command1")  # N empty: a message box
+                _, _, dialog = page.dialog()
+                actions = ActionChains(page.browser.driver)
+                if selector:
+                    actions.move_to_element(dialog.find_element("css selector", selector))
+                else:
+                    actions.move_to_element_with_offset(dialog, -dialog.size["width"] // 2 - 5, 0)
+                actions.click().perform()
+                page.type(key)
+                page.browser.wait_for(lambda: page.browser.is_gone(dialog), what="box closed")
+        # The input box: a click on its prompt, a paste too long for it, then typing and Enter.
+        page = Page(self, "triexpr")
+        page.copy_to_clipboard(None, made_by="'7'.repeat(6000000)")
+        page.click("Option1")
+        page.click("Command1")
+        _, _, dialog = page.dialog()
+        page.browser.click(dialog.find_element("css selector", "p"))
+        page.press_with_control("v")
+        self.assertEqual(page.browser.find("dialog .forms-notice").text, NOTICE)
+        page.type("5" + ENTER)
+        self.assertEqual(page.dialog()[1], "Введите значение второй переменной")
+
+    def test_served_pages_install_and_reload_offline(self):
+        server = http.server.ThreadingHTTPServer(
+            ("127.0.0.1", 0), functools.partial(QuietHandler, directory=str(PAGES)))
+        threading.Thread(target=server.serve_forever, daemon=True).start()
+        self.addCleanup(server.server_close)
+        page = Page(self, "sumdiff", server=server)
+        driver = page.browser.driver
+        driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
+        errors = driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"]
+        self.assertEqual(errors, [])
+        server.shutdown()
+        driver.refresh()
+        page.wait_ready()
+        page.type("1" + ENTER + "2")
+        page.click("Option1")
+        page.click("Command1")
+        page.wait_value("Text3", "3")
+
+    def test_a_runtime_that_stops_says_so(self):
+        page = Page(self, "sumdiff")
+        page.browser.script("setTimeout(() => abort('a test stops it'))")
+        message = page.browser.find(".forms-stopped")
+        self.assertIn("Перезагрузите страницу", message.text)
+        self.assertTrue(page.browser.script("return document.querySelector('.forms-window').inert"))
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
 
 
 if __name__ == "__main__":
