@@ -30,9 +30,12 @@ set_target_properties(differential_driver PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${
 set(differential_command $<TARGET_FILE:differential_driver>)
 if(EMSCRIPTEN)
   # The driver's own arithmetic (the programs' sums, products and comparisons) keeps the
-  # software status as a program's code does; under node, so its WebAssembly is inside the .js.
+  # software status as a program's code does. It runs under node, so its WebAssembly is inside
+  # the .js, and standard input and output are node's own files (the loader's terminal emulation
+  # reads nothing from a pipe under a current node, and would decode the bytes as UTF-8).
   forms_observe_float_arithmetic(differential_driver)
-  target_link_options(differential_driver PRIVATE -sSINGLE_FILE=1 -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=node)
+  target_link_options(differential_driver PRIVATE -sSINGLE_FILE=1 -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=node
+                      -sNODERAWFS=1)
 endif()
 if(CMAKE_CROSSCOMPILING)
   set(differential_command ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:differential_driver>)

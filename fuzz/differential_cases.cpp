@@ -199,8 +199,21 @@ double fromBits(std::uint64_t bits) {
     return value;
 }
 
-// A Double by bit pattern, mostly near a place where something changes.
+// A Double by bit pattern, mostly near a place where something changes. Its NaNs are quiet ones:
+// no value a program holds is ever a signaling NaN (a text reads as no NaN at all, and the
+// arithmetic makes quiet ones), and what a signaling one raises in the value layer's own
+// checks is the compiler's choice of instructions, not an answer a user could meet.
+double anyDouble(Random& random);
+
 double randomDouble(Random& random) {
+    const double value = anyDouble(random);
+    if (!std::isnan(value)) return value;
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return fromBits(bits | 0x0008000000000000u);
+}
+
+double anyDouble(Random& random) {
     const std::uint64_t bits = random.next();
     const std::uint64_t sign = bits & 0x8000000000000000u;
     const std::uint64_t mantissa = bits & 0x000FFFFFFFFFFFFFu;
@@ -240,6 +253,7 @@ float randomSingle(Random& random) {
             case 2: pattern = sign | (0x7F7FFFFFu - random.below(4)); break;                          // the largest
             default: break;
         }
+        if ((pattern & 0x7F800000u) == 0x7F800000u && (pattern & 0x7FFFFFu) != 0) pattern |= 0x400000u;  // quiet
         float value = 0;
         std::memcpy(&value, &pattern, sizeof value);
         return value;
