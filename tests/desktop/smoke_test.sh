@@ -7,21 +7,9 @@
 # Usage: smoke_test.sh SOURCE_DIR PROGRAMS_DIR PROGRAM...
 set -uo pipefail
 source_dir=$1 programs=$2; shift 2
-work=$(mktemp -d)
-pids=()
-cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done; rm -rf "$work"; }
-trap cleanup EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-openbox --sm-disable >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "$0")/x_session.sh"
+start_x_display 1280x1024
+start_window_manager
 
 title_of() { sed -n 's/.*WindowDescription window{"\([^"]*\)".*/\1/p' "$source_dir/programs/$1/$1.cpp"; }
 

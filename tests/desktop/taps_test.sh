@@ -16,26 +16,10 @@ else
     suffix=
 fi
 programs=$1
-work=$(mktemp -d)
-pids=()
-cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done; rm -rf "$work"; }
-trap cleanup EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-if [ ${#runner[@]} -eq 0 ]; then
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-    pids+=($!)
-    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-    export DISPLAY=:$(cat "$work/display")
-    unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-fi
+source "$(dirname "$0")/x_session.sh"
+[ ${#runner[@]} -eq 0 ] && start_x_display 1280x1024
 # A window manager gives each new window the keyboard, as on a desktop.
-if ! wmctrl -m >/dev/null 2>&1; then
-    openbox --sm-disable >/dev/null 2>&1 &
-    pids+=($!)
-    for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
-fi
+start_window_manager
 
 # focused_name: the caption of the window that has the keyboard.
 focused_name() { xdotool getwindowname "$(xdotool getwindowfocus 2>/dev/null)" 2>/dev/null; }
