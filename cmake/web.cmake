@@ -25,11 +25,13 @@ function(forms_observe_float_arithmetic target)
   set_property(TARGET ${target} PROPERTY CXX_COMPILER_LAUNCHER ${PROJECT_SOURCE_DIR}/cmake/float-arithmetic)
 endfunction()
 
-# The pages' font (a renamed subset, as CSS), its licence and the shell template; made by web/.
-set(FORMS_WEB_DIR ${PROJECT_BINARY_DIR}/web)
+# The pages' tooling (tools/web/): the font (a renamed subset, as CSS) and its licence, made
+# there, and the shell template.
+set(FORMS_WEB_TOOLS ${PROJECT_SOURCE_DIR}/tools/web)
+set(FORMS_WEB_DIR ${PROJECT_BINARY_DIR}/tools/web)
 set(FORMS_WEB_FONT_CSS ${FORMS_WEB_DIR}/font.css)
 set(FORMS_WEB_FONT_LICENCE ${FORMS_WEB_DIR}/OFL.txt)
-set(FORMS_WEB_SHELL ${PROJECT_SOURCE_DIR}/web/shell.html)
+set(FORMS_WEB_SHELL ${FORMS_WEB_TOOLS}/shell.html)
 
 # forms_web_page(target TITLE title | TITLE_FILE file [HEAD file] [BODY file]): links the executable `target` as one
 # self-contained page, TARGET.html: our shell with the font inside, the title, the head and
@@ -53,15 +55,15 @@ function(forms_web_page target)
     list(APPEND fragment_files ${ARG_BODY})
   endif()
   add_custom_command(OUTPUT ${shell}
-    COMMAND ${PROJECT_SOURCE_DIR}/web/page.py ${FORMS_WEB_SHELL} ${FORMS_WEB_FONT_CSS} ${shell}
+    COMMAND ${FORMS_WEB_TOOLS}/page.py ${FORMS_WEB_SHELL} ${FORMS_WEB_FONT_CSS} ${shell}
             "${ARG_TITLE}" ${fragments}
-    DEPENDS ${PROJECT_SOURCE_DIR}/web/page.py ${FORMS_WEB_SHELL} ${FORMS_WEB_FONT_CSS} ${fragment_files}
+    DEPENDS ${FORMS_WEB_TOOLS}/page.py ${FORMS_WEB_SHELL} ${FORMS_WEB_FONT_CSS} ${fragment_files}
     COMMENT "Filling the page shell of ${target}" VERBATIM)
   add_custom_target(${target}_shell DEPENDS ${shell})
   add_dependencies(${target}_shell forms_web_font)
   add_dependencies(${target} ${target}_shell)
   set_target_properties(${target} PROPERTIES SUFFIX .html LINK_DEPENDS
-                        "${shell};${PROJECT_SOURCE_DIR}/web/wasm_first.py;${PROJECT_SOURCE_DIR}/web/ascii_page.py")
+                        "${shell};${FORMS_WEB_TOOLS}/wasm_first.py;${FORMS_WEB_TOOLS}/ascii_page.py")
   # Debian's emscripten has no HTML minifier; the shell is small as it is. A page is small
   # rather than fast to link or to allocate: the smaller allocator and size-optimised
   # WebAssembly keep each page within 250 kB (100 kB compressed). A page runs only in a browser
@@ -69,10 +71,11 @@ function(forms_web_page target)
   # browser would otherwise parse at every start.
   target_link_options(${target} PRIVATE --shell-file ${shell} -sSINGLE_FILE=1 -sMINIFY_HTML=0
                       -sASYNCIFY=1 -sMALLOC=emmalloc -Oz -sENVIRONMENT=web -sFILESYSTEM=0)
-  # The WebAssembly compiles while the loader is still being read (web/wasm_first.py), and the
-  # page is ASCII only, which the browser parses fastest (web/ascii_page.py).
+  # The steps after linking: the WebAssembly compiles while the loader is still being read
+  # (tools/web/wasm_first.py), and the page is ASCII only, which the browser parses fastest
+  # (tools/web/ascii_page.py).
   add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${FORMS_SYSTEM_PYTHON} ${PROJECT_SOURCE_DIR}/web/wasm_first.py $<TARGET_FILE:${target}>
-    COMMAND ${FORMS_SYSTEM_PYTHON} ${PROJECT_SOURCE_DIR}/web/ascii_page.py $<TARGET_FILE:${target}>
+    COMMAND ${FORMS_SYSTEM_PYTHON} ${FORMS_WEB_TOOLS}/wasm_first.py $<TARGET_FILE:${target}>
+    COMMAND ${FORMS_SYSTEM_PYTHON} ${FORMS_WEB_TOOLS}/ascii_page.py $<TARGET_FILE:${target}>
     VERBATIM)
 endfunction()

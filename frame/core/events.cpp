@@ -7,6 +7,7 @@
 #include "error_report.h"
 #include "float_status.h"
 #include "form.h"
+#include "instances.h"
 #include "window_host.h"
 
 namespace forms::detail {
@@ -24,7 +25,7 @@ void dispatch(WindowHost& window, std::string_view control, Event event, std::in
     clearFloatStatus();
     const std::string where = std::string(control) + "_" + std::string(eventName(event));
     try {
-        binding->entry(window.form(), keyCode);
+        binding->entry(formOf(window), keyCode);
     } catch (const RuntimeError& error) {
         reportRuntimeError(error, where);
     } catch (const std::bad_alloc&) {

@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "dialog_texts.h"
-#include "form.h"
 #include "project.h"
 #include "runtime_error.h"
 #include "value.h"
@@ -22,17 +22,24 @@ inline constexpr Status CannotDo = -static_cast<int>(ErrorCode::ControlCallFaile
 
 class WindowHost {
 public:
+    // What the runtime keeps with a loaded window (its form, whether it is the default
+    // instance; instances.h). The window holds it so that it ends with the window, after the
+    // backend's part of the window has gone.
+    class Attachment {
+    public:
+        virtual ~Attachment() = default;
+    };
+
     explicit WindowHost(const Project& project) : project_(project) {}
-    // A window going away stops being the default instance.
-    virtual ~WindowHost();
+    virtual ~WindowHost() = default;
     WindowHost(const WindowHost&) = delete;
     WindowHost& operator=(const WindowHost&) = delete;
 
     const Project& project() const { return project_; }
     const WindowDescription& description() const { return project_.window; }
     const ControlDescription& descriptionOf(int control) const { return project_.window.controls[control]; }
-    // The program's form: its accessors and form variables. Made when the window is loaded.
-    Form& form() const { return *form_; }
+    Attachment* attachment() const { return attachment_.get(); }
+    void attach(std::unique_ptr<Attachment> attachment) { attachment_ = std::move(attachment); }
 
     // Control members. `control` is an index into the description, and Form has already
     // checked that the control is of the kind the member belongs to.
@@ -56,10 +63,8 @@ public:
     virtual std::optional<std::string> showInputBox(std::string_view caption, std::string_view prompt) = 0;
 
 private:
-    friend void attachForm(WindowHost& window);
-
     const Project& project_;
-    std::unique_ptr<Form> form_;
+    std::unique_ptr<Attachment> attachment_;
 };
 
 }  // namespace forms::detail

@@ -11,10 +11,8 @@ namespace forms {
 
 namespace detail {
 
-void attachForm(WindowHost& window) { window.form_ = window.project().createForm(window); }
-
 void load(WindowHost& window) {
-    attachForm(window);
+    attachForm(window, window.project().createForm(window));
     makeDefault(window);
     deliverLoad(window);
 }
@@ -22,14 +20,14 @@ void load(WindowHost& window) {
 }  // namespace detail
 
 Form& ensureDefaultInstance() {
-    if (detail::WindowHost* window = detail::defaultWindow()) return window->form();
+    if (detail::WindowHost* window = detail::defaultWindow()) return detail::formOf(*window);
     const Project* project = detail::currentProject();
     if (!project) raise(ErrorCode::InvalidProcedureCall, "ensureDefaultInstance");
     std::unique_ptr<detail::WindowHost> created = detail::backend::createWindow(*project);
     detail::WindowHost& window = *created;
     detail::keepCreatedWindow(std::move(created));
     detail::load(window);
-    return window.form();
+    return detail::formOf(window);
 }
 
 }  // namespace forms

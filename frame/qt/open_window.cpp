@@ -18,7 +18,7 @@ OpenWindow::~OpenWindow() {
     detail::releaseCreatedWindow();
 }
 
-Form& OpenWindow::form() { return window_->form(); }
+Form& OpenWindow::form() { return detail::formOf(*window_); }
 
 QWidget* OpenWindow::window() const { return window_.get(); }
 

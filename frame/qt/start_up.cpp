@@ -23,14 +23,24 @@ namespace forms::detail {
 
 namespace {
 
-std::string heldProgramName;
-QStringList heldMessages;
-QStringList heldCategories;  // the logging category of each held message
-QtMessageHandler previousHandler = nullptr;
-bool holding = false;
-int savedStderr = -1;  // the real stderr while start-up chatter goes elsewhere
+// What start-up holds while the window opens. The toolkit's message handler is a plain function,
+// so the state is the process's, reached through startUp() alone.
+struct StartUpState {
+    std::string programName;
+    QStringList heldMessages;
+    QStringList heldCategories;  // the logging category of each held message
+    QtMessageHandler previousHandler = nullptr;
+    bool holding = false;
+    int savedStderr = -1;  // the real stderr while start-up chatter goes elsewhere
+};
+
+StartUpState& startUp() {
+    static StartUpState state;
+    return state;
+}
 
 void restoreStderr() {
+    int& savedStderr = startUp().savedStderr;
     if (savedStderr < 0) return;
     std::fflush(stderr);
     dup2(savedStderr, STDERR_FILENO);
@@ -44,6 +54,7 @@ void holdStderr() {
     const int chatter = memfd_create("start-up chatter", MFD_CLOEXEC);
     if (chatter < 0) return;
     std::fflush(stderr);
+    int& savedStderr = startUp().savedStderr;
     savedStderr = fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
     if (savedStderr >= 0) dup2(chatter, STDERR_FILENO);
     close(chatter);
@@ -58,6 +69,8 @@ bool isSet(const char* variable) {
 QString causeOf(const QString& fatal) {
     static const QRegularExpression notFound(QStringLiteral("Could not find the Qt platform plugin \"([^\"]*)\""));
     static const QRegularExpression failed(QStringLiteral("Could not load the Qt platform plugin \"([^\"]*)\""));
+    const QStringList& heldMessages = startUp().heldMessages;
+    const QStringList& heldCategories = startUp().heldCategories;
     for (const QString& message : heldMessages) {
         if (const auto match = notFound.match(message); match.hasMatch()) {
             return QStringLiteral("the platform plugin \"%1\" is not installed").arg(match.captured(1));
@@ -80,7 +93,7 @@ QString causeOf(const QString& fatal) {
 
 [[noreturn]] void failToStart(const std::string& cause) {
     restoreStderr();
-    std::fprintf(stderr, "%s: cannot open a window: %s\n", heldProgramName.c_str(), cause.c_str());
+    std::fprintf(stderr, "%s: cannot open a window: %s\n", startUp().programName.c_str(), cause.c_str());
     std::fflush(stderr);
     // The toolkit is half started: end here, without running its clean-up.
     _exit(1);
@@ -88,8 +101,8 @@ QString causeOf(const QString& fatal) {
 
 void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtFatalMsg) failToStart(causeOf(message).simplified().toStdString());
-    heldMessages.append(message.trimmed());
-    heldCategories.append(QString::fromUtf8(context.category ? context.category : ""));
+    startUp().heldMessages.append(message.trimmed());
+    startUp().heldCategories.append(QString::fromUtf8(context.category ? context.category : ""));
 }
 
 // The socket of the first local address in a D-Bus address list ("unix:path=/run/bus;..."),
@@ -129,7 +142,7 @@ void leaveOutSilentBus(const char* variable) {
     const char* address = std::getenv(variable);
     if (!address || !*address || busAnswers(address, 2000)) return;
     std::fprintf(stderr, "%s: the message bus in %s does not answer; screen readers cannot reach the window\n",
-                 heldProgramName.c_str(), variable);
+                 startUp().programName.c_str(), variable);
     std::fflush(stderr);
     setenv(variable, "disabled:", 1);
 }
@@ -168,14 +181,15 @@ std::optional<std::string> missingDisplay() {
 }
 
 WindowSystemStartUp::WindowSystemStartUp(std::string_view programName) {
-    heldProgramName = std::string(programName);
+    StartUpState& state = startUp();
+    state.programName = std::string(programName);
     if (const std::optional<std::string> cause = missingDisplay()) failToStart(*cause);
     leaveOutSilentBus("DBUS_SESSION_BUS_ADDRESS");
     leaveOutSilentBus("AT_SPI_BUS_ADDRESS");
-    heldMessages.clear();
-    heldCategories.clear();
-    previousHandler = qInstallMessageHandler(&holdMessage);
-    holding = true;
+    state.heldMessages.clear();
+    state.heldCategories.clear();
+    state.previousHandler = qInstallMessageHandler(&holdMessage);
+    state.holding = true;
     holdStderr();
 }
 
@@ -185,11 +199,12 @@ void WindowSystemStartUp::toolkitStarted() { restoreStderr(); }
 
 void WindowSystemStartUp::finish() {
     restoreStderr();
-    if (!holding) return;
-    holding = false;
-    qInstallMessageHandler(previousHandler);
-    heldMessages.clear();
-    heldCategories.clear();
+    StartUpState& state = startUp();
+    if (!state.holding) return;
+    state.holding = false;
+    qInstallMessageHandler(state.previousHandler);
+    state.heldMessages.clear();
+    state.heldCategories.clear();
 }
 
 }  // namespace forms::detail

@@ -19,7 +19,7 @@ OpenWindow::~OpenWindow() {
     detail::releaseCreatedWindow();
 }
 
-Form& OpenWindow::form() { return window_->form(); }
+Form& OpenWindow::form() { return detail::formOf(*window_); }
 
 HWND OpenWindow::window() const { return window_->hwnd(); }
 

@@ -5,7 +5,7 @@ error lines and the accessibility tree that screen readers get.
 Debian's chromium and chromium-driver through python3-selenium; nothing is fetched.
 
     with Browser() as browser:
-        browser.open("build-web/web/web_probe.html")
+        browser.open("build-web/tests/web_probe.html")
         browser.click(browser.find("dialog button"))
         browser.type("text\\n")
         browser.text("#result")

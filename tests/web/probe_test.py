@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""The probe page (web/probe) in headless Chromium, opened from disk: a C++ call waits for each
+"""The probe page (tests/web/probe) in headless Chromium, opened from disk: a C++ call waits for each
 answer in a modal dialog, an exception crosses that wait, the font inside the page is used and
 nothing is fetched.
 

@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
     const forms::VersionRecord& record = *projects[0]->version;
     std::ofstream output(argv[1], std::ios::binary);
     output << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
-              "<!-- Written by the build (packaging/windows/installer_source_main.cpp): do not edit. -->\n"
+              "<!-- Written by the build (tools/windows/installer_source_main.cpp): do not edit. -->\n"
               "<Include>\n"
            << "  <?define ProductVersion = \"" << xmlEscaped(record.productVersionText) << "\"?>\n"
            << "  <?define Publisher = \"" << xmlEscaped(record.companyName) << "\"?>\n"

@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """The head fragment and the title of one program's page, from what the build knows of the program
-(NAME.json, written by frame/tools/web_page_parts_main.cpp): the window icon inlined as the page's
+(NAME.json, written by tools/web/web_page_parts_main.cpp): the window icon inlined as the page's
 icon, one <meta> line per field of the version record, the summary as the page's description,
 the window's style sheet and the script that makes the served pages installable
-(web/installable.js). The title is the window's caption and the program's name, so that tabs
+(tools/web/installable.js). The title is the window's caption and the program's name, so that tabs
 can be told apart where several windows share a caption.
 
     page_head.py PROGRAM.json ICON_FOLDER STYLE.css OUT_HEAD.html OUT_TITLE.txt

@@ -1,12 +1,12 @@
 #!/usr/bin/python3
 """A picture of a page's window as it opens, taken in headless Chromium, for the README:
 
-    web/screenshot.py dist/web/sumdiff.html docs/screenshots/sumdiff-web.png
+    tools/screenshots/page_screenshot.py dist/web/sumdiff.html docs/screenshots/sumdiff-web.png
 """
 import pathlib
 import sys
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests" / "web"))
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tests" / "web"))
 from browser import Browser  # noqa: E402
 
 

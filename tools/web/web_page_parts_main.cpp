@@ -7,11 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "all_programs.h"
 #include "project.h"
-
-#define FORMS_PROGRAM(name) namespace name { extern const forms::Project project; }
-#include "all_programs.inc"
-#undef FORMS_PROGRAM
 
 namespace {
 
@@ -51,12 +48,7 @@ int main(int argc, char** argv) {
         std::cerr << "usage: web_page_parts FOLDER\n";
         return 2;
     }
-    const forms::Project* const projects[] = {
-#define FORMS_PROGRAM(name) &name::project,
-#include "all_programs.inc"
-#undef FORMS_PROGRAM
-    };
-    for (const forms::Project* project : projects) {
+    for (const forms::Project* project : forms::allPrograms) {
         const std::string file = std::string(argv[1]) + "/" + std::string(project->title) + ".json";
         std::ofstream out(file, std::ios::binary);
         out << describe(*project);

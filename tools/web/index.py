@@ -2,7 +2,7 @@
 """The pages' index, dist/web/index.html: the eight programs with a picture of each window, its
 one-line summary and its version, each linking to its page. Self-contained like the pages: the
 pictures are inlined, and nothing is fetched from disk; served, it makes the pages installable
-as the pages do (web/installable.js).
+as the pages do (tools/web/installable.js).
 
     index.py PARTS_FOLDER SCREENSHOTS_FOLDER OUT.html PROGRAM...
 """

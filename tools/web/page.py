@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Fills the pages' shell template (web/shell.html) for one page; emscripten then puts the
+"""Fills the pages' shell template (tools/web/shell.html) for one page; emscripten then puts the
 program into it at {{{ SCRIPT }}} (--shell-file).
 
     page.py TEMPLATE FONT_CSS OUT TITLE [--title-file FILE] [--head FILE] [--body FILE]

@@ -2,7 +2,7 @@
 """What makes the pages one installable app where they are served (https, or localhost): the web
 app manifest, the service worker that keeps every page for offline use, and the icons both
 name, copied from the programs' window icons. The pages ask for them only when served
-(web/installable.js); opened from disk they fetch nothing.
+(tools/web/installable.js); opened from disk they fetch nothing.
 
     offline.py OUT_FOLDER ICON_FOLDER PAGE.html...
 
