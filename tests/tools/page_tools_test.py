@@ -1,5 +1,6 @@
 #!/usr/bin/python3
-"""The browser build's own tools: the link that stops on a stale name in the asyncify list."""
+"""The browser build's own tools: the page's constants read from C++ definitions, and the link
+that stops on a stale name in the asyncify list."""
 import pathlib
 import subprocess
 import sys
@@ -11,6 +12,43 @@ TOOLS = pathlib.Path(__file__).resolve().parents[2] / "tools"
 
 def run(tool, *arguments):
     return subprocess.run([sys.executable, str(TOOLS / tool), *arguments], capture_output=True, text=True)
+
+
+class PageConstants(unittest.TestCase):
+    HEADER = """
+        enum class Plain { First, Second, Third };
+        enum class Counted : int { Start = 4, Next, /* a comment, with a comma */ Hex = 0x10, After };
+        // enum class Commented { Wrong };
+        enum class Commented { Right };
+        inline constexpr int Shift = 16;
+    """
+
+    def constants(self, *names):
+        with tempfile.TemporaryDirectory() as folder:
+            header, out = pathlib.Path(folder, "h.h"), pathlib.Path(folder, "out.js")
+            header.write_text(self.HEADER)
+            done = run("page_constants.py", str(out), *(f"{name}={header}" for name in names))
+            return done, (out.read_text() if out.exists() else "")
+
+    def test_values_as_the_compiler_counts_them(self):
+        rows = [
+            ("implicit from zero", "Plain", "const Plain = Object.freeze({First: 0, Second: 1, Third: 2});"),
+            ("explicit, then counting on", "Counted",
+             "const Counted = Object.freeze({Start: 4, Next: 5, Hex: 16, After: 17});"),
+            ("a commented-out definition is no definition", "Commented",
+             "const Commented = Object.freeze({Right: 0});"),
+            ("integer constant", "Shift", "const Shift = 16;"),
+        ]
+        for name, enum, expected in rows:
+            with self.subTest(name):
+                done, text = self.constants(enum)
+                self.assertEqual(done.returncode, 0, done.stderr)
+                self.assertIn(expected, text.splitlines())
+
+    def test_a_renamed_definition_stops_the_build_naming_it(self):
+        done, _ = self.constants("Plain", "Renamed")
+        self.assertNotEqual(done.returncode, 0)
+        self.assertIn("Renamed", done.stderr)
 
 
 class AsyncifyCheckedLink(unittest.TestCase):
