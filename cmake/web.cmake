@@ -1,6 +1,13 @@
 # The browser build's shared pieces, included by the top-level CMakeLists.txt with the
 # emscripten toolchain (cmake/emscripten.cmake).
 
+# Debian's own Python, which has fonttools and brotli (WOFF2), for the build's tools.
+find_program(FORMS_SYSTEM_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+
+# Every link stops where frame/web/asyncify-remove.json names a function that no longer exists
+# (after the toolchain's own launcher, cmake/emscripten.cmake).
+list(APPEND CMAKE_CXX_LINKER_LAUNCHER ${FORMS_SYSTEM_PYTHON} ${PROJECT_SOURCE_DIR}/tools/asyncify_checked_link.py)
+
 # fast_float (reading) and fmt (shortest round-trip formatting), both header-only from Debian's
 # packages. Their folders are linked into the build tree on their own, since the rest of
 # /usr/include is the build machine's C library and must stay out of a WebAssembly build.

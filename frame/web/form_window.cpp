@@ -36,51 +36,18 @@
 //       the controls with the window (they keep their described places)
 #include "form_window.h"
 
-#include <emscripten.h>
-
-#include <cmath>
-#include <cstdint>
-
-#include "events.h"
-#include "held_keys.h"
 #include "layout.h"
-#include "pasting.h"
+#include "page.h"
 
 namespace forms::detail {
 
 namespace {
-
-EM_JS(void, openWindowOnPage, (const char* caption, int captionSize, int width, int height, const char* notice,
-                               int noticeSize), {
-    formsPage.notice = UTF8ToString(notice, noticeSize);
-    formsPage.openWindow(UTF8ToString(caption, captionSize), width, height);
-});
-
-EM_JS(void, addControlToPage, (int index, int kind, const char* name, int nameSize, const char* caption,
-                               int captionSize, int left, int top, int width, int height, int centred, int hidden,
-                               int hasKeyPress), {
-    formsPage.addControl(index, kind, UTF8ToString(name, nameSize), UTF8ToString(caption, captionSize), left, top,
-                         width, height, centred, hidden, hasKeyPress);
-});
-
-EM_JS(void, stackOnPage, (int control), { formsPage.stack(control); });
-EM_JS(void, nameTextBoxOnPage, (int textBox, int label), { formsPage.nameBy(textBox, label); });
-EM_JS(int, captionsFitOnPage, (double pixels), { return formsPage.captionsFit(pixels); });
-EM_JS(void, useFontSizeOnPage, (double pixels), { formsPage.useFontSize(pixels); });
-EM_JS(void, showWindowOnPage, (), { formsPage.show(); });
-EM_JS(void, focusOnPage, (int control, int byTab), { formsPage.focus(control, byTab !== 0); });
-EM_JS(int, focusedOnPage, (), { return formsPage.indexOf(document.activeElement); });
-EM_JS(int, controlShownOnPage, (int control), { return formsPage.controls[control].hidden ? 0 : 1; });
-EM_JS(int, controlEnabledOnPage, (int control), { return formsPage.focusTarget(control).disabled ? 0 : 1; });
-EM_JS(int, optionSelectedOnPage, (int control), { return formsPage.focusTarget(control).checked ? 1 : 0; });
 
 // The default size, 8 pt, and the smallest tried, in half points as the Qt backend counts.
 constexpr int DefaultHalfPoints = 16;
 constexpr int SmallestHalfPoints = 9;
 
 double pixelsOfHalfPoints(int halfPoints) { return halfPoints / 2.0 * PageDotsPerInch / 72.0; }
-
-int length(std::string_view text) { return static_cast<int>(text.size()); }
 
 bool hasKeyPress(const Project& project, std::string_view control) {
     for (const Binding& binding : project.bindings) {
@@ -89,27 +56,24 @@ bool hasKeyPress(const Project& project, std::string_view control) {
     return false;
 }
 
-// The window on the page, which the page's events go to: a page shows one window, the one
-// built last.
-FormWindow* windowOnPage = nullptr;
-
-FormWindow* pageWindow() { return windowOnPage; }
-
 }  // namespace
+
+PageState& pageState() {
+    static PageState state;
+    return state;
+}
 
 FormWindow::FormWindow(const Project& project) : WindowHost(project) {
     const WindowDescription& window = description();
-    openWindowOnPage(window.caption.data(), length(window.caption),
-                     pixelsFromTwips(window.clientWidth, PageDotsPerInch),
-                     pixelsFromTwips(window.clientHeight, PageDotsPerInch), TextTooLongNotice.data(),
-                     length(TextTooLongNotice));
+    page::openWindow(window.caption, pixelsFromTwips(window.clientWidth, PageDotsPerInch),
+                     pixelsFromTwips(window.clientHeight, PageDotsPerInch), TextTooLongNotice);
     buildControls();
     fitFont();
-    windowOnPage = this;
+    pageState().window = this;
 }
 
 FormWindow::~FormWindow() {
-    if (windowOnPage == this) windowOnPage = nullptr;
+    if (pageState().window == this) pageState().window = nullptr;
 }
 
 void FormWindow::buildControls() {
@@ -117,53 +81,51 @@ void FormWindow::buildControls() {
     for (std::size_t index = 0; index < controls.size(); ++index) {
         const ControlDescription& control = controls[index];
         const auto pixels = [](int twips) { return pixelsFromTwips(twips, PageDotsPerInch); };
-        addControlToPage(static_cast<int>(index), static_cast<int>(control.kind), control.name.data(),
-                         length(control.name), control.caption.data(), length(control.caption), pixels(control.left),
-                         pixels(control.top), pixels(control.width), pixels(control.height),
-                         control.captionCentred ? 1 : 0, control.hiddenAtStart ? 1 : 0,
-                         hasKeyPress(project(), control.name) ? 1 : 0);
+        page::addControl({static_cast<int>(index), control.kind, control.name, control.caption, pixels(control.left),
+                          pixels(control.top), pixels(control.width), pixels(control.height), control.captionCentred,
+                          control.hiddenAtStart, hasKeyPress(project(), control.name)});
     }
-    for (const int control : stackingOrder(description())) stackOnPage(control);
+    for (const int control : stackingOrder(description())) page::stack(control);
     for (std::size_t box = 0; box < controls.size(); ++box) {
         if (controls[box].kind != ControlKind::TextBox) continue;
         const int label = labelOf(description(), static_cast<int>(box));
-        if (label >= 0) nameTextBoxOnPage(static_cast<int>(box), label);
+        if (label >= 0) page::nameBy(static_cast<int>(box), label);
     }
 }
 
 void FormWindow::fitFont() {
     // The page's font is loaded before the program starts (page.js).
     const int size = largestFittingSize(DefaultHalfPoints, SmallestHalfPoints,
-                                        [](int halfPoints) { return captionsFitOnPage(pixelsOfHalfPoints(halfPoints)) != 0; });
-    useFontSizeOnPage(pixelsOfHalfPoints(size));
+                                        [](int halfPoints) { return page::captionsFit(pixelsOfHalfPoints(halfPoints)); });
+    page::useFontSize(pixelsOfHalfPoints(size));
 }
 
 void FormWindow::showAtStart() {
-    showWindowOnPage();
+    page::show();
     shown_ = true;
     const int first = firstInTabOrder(description(), [this](int control) { return isAvailable(control); });
     if (first >= 0) focusControl(first, false);
 }
 
-bool FormWindow::isShown(int control) const { return controlShownOnPage(control) != 0; }
+bool FormWindow::isShown(int control) const { return page::isShown(control); }
 
-bool FormWindow::isEnabled(int control) const { return controlEnabledOnPage(control) != 0; }
+bool FormWindow::isEnabled(int control) const { return page::isEnabled(control); }
 
 bool FormWindow::isAvailable(int control) const {
     return takesFocus(descriptionOf(control).kind) && isShown(control) && isEnabled(control);
 }
 
-void FormWindow::focusControl(int control, bool byTab) { focusOnPage(control, byTab ? 1 : 0); }
+void FormWindow::focusControl(int control, bool byTab) { page::focus(control, byTab); }
 
 bool FormWindow::isSelected(int control) const {
-    return descriptionOf(control).kind == ControlKind::OptionButton && optionSelectedOnPage(control);
+    return descriptionOf(control).kind == ControlKind::OptionButton && page::isSelected(control);
 }
 
 ControlStates FormWindow::states() const {
     return {[this](int control) { return isAvailable(control); }, [this](int control) { return isSelected(control); }};
 }
 
-int FormWindow::focused() const { return focusedOnPage(); }
+int FormWindow::focused() const { return page::focused(); }
 
 void FormWindow::moveFocusAwayFrom(int control) {
     if (focused() != control) return;
@@ -172,52 +134,3 @@ void FormWindow::moveFocusAwayFrom(int control) {
 }
 
 }  // namespace forms::detail
-
-// What page.js calls: the events, and the core's rules it asks about. A click and a key press
-// may wait for a dialog (ccall with async), the rest return at once.
-using forms::detail::pageWindow;
-
-extern "C" {
-
-EMSCRIPTEN_KEEPALIVE void forms_web_click(int control) {
-    if (auto* window = pageWindow()) forms::detail::deliverClick(*window, control);
-}
-
-// The outcome (KeyOutcome) in the high 16 bits, the replacement character in the low ones.
-EMSCRIPTEN_KEEPALIVE int forms_web_key_press(int textBox, int typed) {
-    auto* window = pageWindow();
-    if (!window) return 0;
-    char16_t replacement = 0;
-    const forms::detail::KeyOutcome outcome =
-        forms::detail::deliverKeyPress(*window, textBox, static_cast<std::int16_t>(typed), replacement);
-    return static_cast<int>(outcome) << 16 | static_cast<int>(replacement);
-}
-
-EMSCRIPTEN_KEEPALIVE int forms_web_next_tab_stop(int from, int forward) {
-    auto* window = pageWindow();
-    return window ? forms::detail::nextTabStop(window->description(), from, forward != 0, window->states()) : -1;
-}
-
-EMSCRIPTEN_KEEPALIVE int forms_web_next_in_option_group(int from, int forward) {
-    auto* window = pageWindow();
-    return window ? forms::detail::nextInOptionGroup(window->description(), from, forward != 0, window->states()) : -1;
-}
-
-// The browser marks every repeat of a held key, and only those.
-EMSCRIPTEN_KEEPALIVE int forms_web_press_key(int key, int repeat) {
-    using forms::detail::KeyPressKind;
-    return forms::detail::heldKeys().press(key, repeat != 0 ? KeyPressKind::Repeat : KeyPressKind::Fresh) ? 1 : 0;
-}
-
-EMSCRIPTEN_KEEPALIVE void forms_web_release_key(int key) { forms::detail::heldKeys().release(key); }
-
-EMSCRIPTEN_KEEPALIVE void forms_web_release_all_keys() { forms::detail::heldKeys().releaseAll(); }
-
-EMSCRIPTEN_KEEPALIVE int forms_web_fits_text_box(int length, int selected, int inserted) {
-    return forms::detail::fitsTextBox(static_cast<std::size_t>(length), static_cast<std::size_t>(selected),
-                                      static_cast<std::size_t>(inserted))
-               ? 1
-               : 0;
-}
-
-}  // extern "C"

@@ -1,9 +1,11 @@
 // The window the runtime builds from a window description in a browser page: real HTML controls
 // at the described twip positions (96 CSS pixels an inch), their events handed to the core, the
 // control members the program's Form calls through WindowHost, and the page's modal dialogs.
-// The page side lives in page.js; this side holds the state the core asks about.
+// The page side lives in page.js, reached through page.h only; this side holds the state the
+// core asks about.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -57,6 +59,16 @@ private:
 
     bool shown_ = false;
 };
+
+// What the backend holds while the page is open, reached through pageState() only.
+struct PageState {
+    // The window the page's events go to: a page shows one window, the one built last.
+    FormWindow* window = nullptr;
+    // The window start-up loaded, kept for as long as the page is open.
+    std::unique_ptr<FormWindow> started;
+};
+
+PageState& pageState();
 
 // The logical resolution of a page: CSS pixels are 1/96 inch.
 inline constexpr double PageDotsPerInch = 96;

@@ -5,6 +5,7 @@
 
 #include "backend.h"
 #include "form_window.h"
+#include "page.h"
 #include "runtime.h"
 #include "window_loading.h"
 
@@ -12,24 +13,18 @@ namespace forms {
 
 namespace detail {
 
-namespace {
-
-EM_JS(void, writeErrorLineToConsole, (const char* line, int size), { console.error(UTF8ToString(line, size)); });
-
-}  // namespace
-
 std::unique_ptr<WindowHost> backend::createWindow(const Project& project) { return std::make_unique<FormWindow>(project); }
 
-void backend::writeErrorLine(std::string_view line) { writeErrorLineToConsole(line.data(), static_cast<int>(line.size())); }
+void backend::writeErrorLine(std::string_view line) { page::writeErrorLine(line); }
 
 }  // namespace detail
 
 // A page has no command line (--help and --version have nothing to answer to) and no end: the
 // window stays for as long as the page is open, and the browser's event loop delivers its events.
 void runProject(const Project& project, int, char**) {
-    static std::unique_ptr<detail::FormWindow> window;
-    window = detail::loadWindow<detail::FormWindow>(project);
-    window->showAtStart();
+    auto& started = detail::pageState().started;
+    started = detail::loadWindow<detail::FormWindow>(project);
+    started->showAtStart();
     emscripten_exit_with_live_runtime();
 }
 
