@@ -6,7 +6,7 @@ find_program(FORMS_SYSTEM_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED
 
 # Every link stops where frame/web/asyncify-remove.json names a function that no longer exists
 # (after the toolchain's own launcher, cmake/emscripten.cmake).
-list(APPEND CMAKE_CXX_LINKER_LAUNCHER ${FORMS_SYSTEM_PYTHON} ${PROJECT_SOURCE_DIR}/tools/asyncify_checked_link.py)
+list(APPEND CMAKE_CXX_LINKER_LAUNCHER ${FORMS_SYSTEM_PYTHON} ${PROJECT_SOURCE_DIR}/tools/web/asyncify_checked_link.py)
 
 # fast_float (reading) and fmt (shortest round-trip formatting), both header-only from Debian's
 # packages. Their folders are linked into the build tree on their own, since the rest of

@@ -2,7 +2,7 @@
 // and each is one method of formsPage in page.js (page.cpp holds the one-line calls). The other
 // direction, what page.js calls in the program, is the forms_web_* functions of page.cpp.
 // The enums that cross (ControlKind, DialogKind, KeyOutcome) and KeyOutcomeShift reach page.js
-// as the build generates them from their C++ definitions (tools/page_constants.py).
+// as the build generates them from their C++ definitions (tools/web/page_constants.py).
 #pragma once
 
 #include <optional>

@@ -16,7 +16,7 @@ if (typeof document !== "undefined") {
     document.fonts.load('16px "Forms Sans"', "Аa").catch(() => {}).then(() => removeRunDependency("forms-font"));
   }];
   // The WebAssembly inside the page started compiling before this loader was read
-  // (web/wasm_first.py), decoded by the browser's own base64 decoder: decoding it byte by byte
+  // (tools/web/wasm_first.py), decoded by the browser's own base64 decoder: decoding it byte by byte
   // in JavaScript took longer than compiling it. Without that decoder, the loader decodes it.
   if (window.formsWasm) {
     Module["instantiateWasm"] = (imports, receiveInstance) => {

@@ -7,7 +7,7 @@ import sys
 import tempfile
 import unittest
 
-TOOLS = pathlib.Path(__file__).resolve().parents[2] / "tools"
+TOOLS = pathlib.Path(__file__).resolve().parents[2] / "tools" / "web"
 
 
 def run(tool, *arguments):

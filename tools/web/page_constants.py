@@ -53,7 +53,7 @@ def constant(name, header):
 def main():
     if len(sys.argv) < 3:
         sys.exit(__doc__)
-    lines = ["// Made by the build (tools/page_constants.py) from the C++ definitions; do not edit."]
+    lines = ["// Made by the build (tools/web/page_constants.py) from the C++ definitions; do not edit."]
     for argument in sys.argv[2:]:
         name, _, header = argument.partition("=")
         lines.append(constant(name, header))
