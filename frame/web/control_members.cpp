@@ -52,7 +52,7 @@ Status FormWindow::setText(int control, std::string_view text) {
 }
 
 Status FormWindow::getValue(int control, TruthValue& value) {
-    value = isSelected(control) ? True : False;
+    value = optionSelected(control) ? True : False;
     return Success;
 }
 
@@ -63,30 +63,30 @@ Status FormWindow::setValue(int control, TruthValue value) {
 }
 
 Status FormWindow::getVisible(int control, bool& visible) {
-    visible = isShown(control);
+    visible = controlShown(control);
     return Success;
 }
 
 Status FormWindow::setVisible(int control, bool visible) {
-    if (!visible) moveFocusAwayFrom(control);
+    if (!visible) moveFocusAwayFrom(description(), control, *this);
     showControlOnPage(control, visible ? 1 : 0);
     return Success;
 }
 
 Status FormWindow::getEnabled(int control, bool& enabled) {
-    enabled = isEnabled(control);
+    enabled = controlEnabled(control);
     return Success;
 }
 
 Status FormWindow::setEnabled(int control, bool enabled) {
-    if (!enabled) moveFocusAwayFrom(control);
+    if (!enabled) moveFocusAwayFrom(description(), control, *this);
     enableControlOnPage(control, enabled ? 1 : 0);
     return Success;
 }
 
 Status FormWindow::setFocus(int control) {
     if (!isAvailable(control) || !shown_) return CannotDo;
-    focusControl(control, false);
+    giveFocus(control, false);
     return Success;
 }
 

@@ -4,12 +4,14 @@
 //       and the device's pixel ratio do the rest; on a screen narrower than the window, the
 //       window is scaled down to fit, never below 9 CSS px text: the page pans instead (page.js)
 //   [x] the page's own font (a subset of Liberation Sans under a name of its own) at 8 pt, or the
-//       largest size at which every caption fits its control; one font for every control
+//       largest size at which every caption fits its control by the core's rule
+//       (window_rules.h; page.js measures the text); one font for every control
 //   [x] <div> labels (a click on a label is not a click on the window), <input> text boxes,
 //       <button> command buttons and radio buttons with their captions
-//   [x] tab order by tab index, first focus; Tab/Shift+Tab and the arrows in the option group by
-//       the core's navigation rules; Enter on a command button presses it (the browser's own),
-//       once however long it is held
+//   [x] tab order by tab index; first focus, the focus leaving a control that is hidden or
+//       disabled, Tab/Shift+Tab and the arrows in the option group by the core's rules
+//       (window_rules.h); Enter on a command button presses it (the browser's own); the core's
+//       action keys act once however long they are held, repeats told by the browser (page.js)
 //   [x] one option group of every option button, none selected at start, Tab does not select
 //   [x] Click of buttons, option buttons and the window (mouse, pen and touch alike); KeyPress
 //       with the code by reference (Enter 13, Backspace 8, Esc 27, Ctrl+letter codes, 0 swallows,
@@ -65,7 +67,10 @@ EM_JS(void, addControlToPage, (int index, int kind, const char* name, int nameSi
 
 EM_JS(void, stackOnPage, (int control), { formsPage.stack(control); });
 EM_JS(void, nameTextBoxOnPage, (int textBox, int label), { formsPage.nameBy(textBox, label); });
-EM_JS(int, captionsFitOnPage, (double pixels), { return formsPage.captionsFit(pixels); });
+EM_JS(double, textWidthOnPage, (const char* text, int size, double pixels), {
+    return formsPage.textWidth(UTF8ToString(text, size), pixels);
+});
+EM_JS(double, lineHeightOnPage, (double pixels), { return formsPage.lineHeight(pixels); });
 EM_JS(void, useFontSizeOnPage, (double pixels), { formsPage.useFontSize(pixels); });
 EM_JS(void, showWindowOnPage, (), { formsPage.show(); });
 EM_JS(void, focusOnPage, (int control, int byTab), { formsPage.focus(control, byTab !== 0); });
@@ -88,6 +93,21 @@ bool hasKeyPress(const Project& project, std::string_view control) {
     }
     return false;
 }
+
+// The page's measures of its font, for the core's caption rule.
+class PageCaptionMeasurer final : public CaptionMeasurer {
+public:
+    void useSize(int halfPoints) override { pixels_ = pixelsOfHalfPoints(halfPoints); }
+    double textWidth(std::string_view caption) override {
+        return textWidthOnPage(caption.data(), length(caption), pixels_);
+    }
+    double lineHeight() override { return lineHeightOnPage(pixels_); }
+    // The browser's radio button, 13 px wide, 1 px from the option's edge (page.css).
+    double optionMarkWidth() override { return 14; }
+
+private:
+    double pixels_ = 0;
+};
 
 // The window on the page, which the page's events go to: a page shows one window, the one
 // built last.
@@ -133,43 +153,29 @@ void FormWindow::buildControls() {
 
 void FormWindow::fitFont() {
     // The page's font is loaded before the program starts (page.js).
-    const int size = largestFittingSize(DefaultHalfPoints, SmallestHalfPoints,
-                                        [](int halfPoints) { return captionsFitOnPage(pixelsOfHalfPoints(halfPoints)) != 0; });
+    PageCaptionMeasurer measurer;
+    const int size =
+        fittedFontSize(description(), PageDotsPerInch, {DefaultHalfPoints, SmallestHalfPoints}, measurer);
     useFontSizeOnPage(pixelsOfHalfPoints(size));
 }
 
 void FormWindow::showAtStart() {
     showWindowOnPage();
     shown_ = true;
-    const int first = firstInTabOrder(description(), [this](int control) { return isAvailable(control); });
-    if (first >= 0) focusControl(first, false);
+    giveFirstFocus(description(), *this);
 }
 
-bool FormWindow::isShown(int control) const { return controlShownOnPage(control) != 0; }
+bool FormWindow::controlShown(int control) const { return controlShownOnPage(control) != 0; }
 
-bool FormWindow::isEnabled(int control) const { return controlEnabledOnPage(control) != 0; }
+bool FormWindow::controlEnabled(int control) const { return controlEnabledOnPage(control) != 0; }
 
-bool FormWindow::isAvailable(int control) const {
-    return takesFocus(descriptionOf(control).kind) && isShown(control) && isEnabled(control);
-}
+void FormWindow::giveFocus(int control, bool asByTab) { focusOnPage(control, asByTab ? 1 : 0); }
 
-void FormWindow::focusControl(int control, bool byTab) { focusOnPage(control, byTab ? 1 : 0); }
-
-bool FormWindow::isSelected(int control) const {
+bool FormWindow::optionSelected(int control) const {
     return descriptionOf(control).kind == ControlKind::OptionButton && optionSelectedOnPage(control);
 }
 
-ControlStates FormWindow::states() const {
-    return {[this](int control) { return isAvailable(control); }, [this](int control) { return isSelected(control); }};
-}
-
-int FormWindow::focused() const { return focusedOnPage(); }
-
-void FormWindow::moveFocusAwayFrom(int control) {
-    if (focused() != control) return;
-    const int next = nextTabStop(description(), control, true, states());
-    if (next >= 0 && next != control) focusControl(next, false);
-}
+int FormWindow::focusedControl() const { return focusedOnPage(); }
 
 }  // namespace forms::detail
 
@@ -203,9 +209,12 @@ EMSCRIPTEN_KEEPALIVE int forms_web_next_in_option_group(int from, int forward) {
     return window ? forms::detail::nextInOptionGroup(window->description(), from, forward != 0, window->states()) : -1;
 }
 
-// The browser marks every repeat of a held key, and only those.
-EMSCRIPTEN_KEEPALIVE int forms_web_press_key(int key, int repeat) {
+// A press of Enter, Esc or Space (by their codes; `onButton` when the focus is on a button or an
+// option button): whether it acts. Only the core's action keys are judged as held keys; the
+// browser marks every repeat of a held key, and only those.
+EMSCRIPTEN_KEEPALIVE int forms_web_press_key(int key, int onButton, int repeat) {
     using forms::detail::KeyPressKind;
+    if (!forms::detail::isActionKey(key, onButton != 0)) return 1;
     return forms::detail::heldKeys().press(key, repeat != 0 ? KeyPressKind::Repeat : KeyPressKind::Fresh) ? 1 : 0;
 }
 
