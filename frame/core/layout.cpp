@@ -1,6 +1,5 @@
 #include "layout.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace forms::detail {
@@ -15,13 +14,6 @@ int controlIndex(const WindowDescription& window, std::string_view name) {
         if (controls[index].name == name) return static_cast<int>(index);
     }
     return -1;
-}
-
-int largestFittingSize(int largest, int smallest, const std::function<bool(int size)>& fits) {
-    for (int size = largest; size > smallest; --size) {
-        if (fits(size)) return size;
-    }
-    return std::min(largest, smallest);
 }
 
 int labelOf(const WindowDescription& window, int textBox) {

@@ -11,17 +11,20 @@
 #include <optional>
 
 #include "held_keys.h"
+#include "window_rules.h"
 
 namespace forms::detail {
 
 namespace {
 
-bool isActionKey(const QKeyEvent& key, const QObject* receiver) {
+// Whether a key pressed at `receiver` is one of the core's action keys (window_rules.h).
+bool isActionKeyThere(const QKeyEvent& key, const QObject* receiver) {
+    const bool onButton = qobject_cast<const QAbstractButton*>(receiver) != nullptr;
     switch (key.key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape: return true;
-    case Qt::Key_Space: return qobject_cast<const QAbstractButton*>(receiver) != nullptr;
+    case Qt::Key_Enter: return isActionKey(EnterKey, onButton);
+    case Qt::Key_Escape: return isActionKey(EscapeKey, onButton);
+    case Qt::Key_Space: return isActionKey(SpaceKey, onButton);
     default: return false;
     }
 }
@@ -92,7 +95,7 @@ public:
             const auto* widget = qobject_cast<const QWidget*>(watched);
             if (!widget || widget->window()->focusWidget() != widget) return false;
             const auto& key = *static_cast<QKeyEvent*>(event);
-            return isActionKey(key, watched) && !heldKeys().press(key.key(), kindOf(key));
+            return isActionKeyThere(key, watched) && !heldKeys().press(key.key(), kindOf(key));
         }
         case QEvent::KeyRelease: {
             const auto& key = *static_cast<QKeyEvent*>(event);

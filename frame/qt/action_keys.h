@@ -1,6 +1,6 @@
-// Enter, Space and Esc act once per press on Qt (held_keys.h): an application-wide filter drops
-// their repeats before a button, a text box or a dialog sees them. Space is only taken on
-// buttons, so that a held Space still types blanks into a text box.
+// The core's action keys (window_rules.h: Enter and Esc, Space on a button) act once per press
+// on Qt (held_keys.h): an application-wide filter drops their repeats before a button, a text
+// box or a dialog sees them.
 //
 // What tells a repeat from a press, by platform:
 // - X11: the server repeats a held key as a release and a press with the same timestamp. Every

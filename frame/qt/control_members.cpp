@@ -47,6 +47,7 @@ Status FormWindow::getVisible(int control, bool& visible) {
 }
 
 Status FormWindow::setVisible(int control, bool visible) {
+    if (!visible) moveFocusAwayFrom(description(), control, *this);
     controls_[control]->setVisible(visible);
     return Success;
 }
@@ -57,16 +58,14 @@ Status FormWindow::getEnabled(int control, bool& enabled) {
 }
 
 Status FormWindow::setEnabled(int control, bool enabled) {
+    if (!enabled) moveFocusAwayFrom(description(), control, *this);
     controls_[control]->setEnabled(enabled);
     return Success;
 }
 
 Status FormWindow::setFocus(int control) {
-    QWidget* widget = controls_[control];
-    if (widget->focusPolicy() == Qt::NoFocus || !isVisible() || !widget->isVisibleTo(this) || !widget->isEnabled()) {
-        return CannotDo;
-    }
-    widget->setFocus(Qt::OtherFocusReason);
+    if (!isVisible() || !isAvailable(description(), control, *this)) return CannotDo;
+    giveFocus(control, false);
     return Success;
 }
 

@@ -3,11 +3,14 @@
 //   [x] client area of exactly the described twips at the screen's logical DPI; Qt's high-DPI
 //       scaling does the rest
 //   [x] Liberation Sans 8 pt, or where it is missing the fallback at the largest size at which
-//       every caption fits its control; one font for every control
+//       every caption fits its control by the core's rule (window_rules.h; Qt measures the
+//       text and the option mark); one font for every control
 //   [x] QLabel labels (a click on a label is not a click on the window), QLineEdit text boxes,
 //       QPushButton and QRadioButton buttons
-//   [x] tab order by tab index, first focus; Tab/Shift+Tab and the arrows in the option group
-//       are Qt's own; Enter on a command button presses it, once however long it is held
+//   [x] tab order by tab index; first focus, Tab/Shift+Tab and the focus leaving a control that
+//       is hidden or disabled by the core's rules (window_rules.h); the arrows in the option
+//       group are Qt's own; Enter on a command button presses it; the core's action keys act
+//       once however long they are held, X11's repeats told by the server (action_keys.cpp)
 //   [x] one option group of every option button, none selected at start, Tab does not select
 //   [x] Click of buttons, option buttons and the window; KeyPress through an event filter with
 //       the code by reference (Enter 13, 0 swallows, a changed code types that character); Load
@@ -43,6 +46,7 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 #include "accessibility.h"
 #include "action_keys.h"
@@ -50,6 +54,7 @@
 #include "layout.h"
 #include "navigation.h"
 #include "text_limit.h"
+#include "window_rules.h"
 
 namespace forms::detail {
 
@@ -104,6 +109,27 @@ QWidget* createOptionButton(QWidget& parent, const ControlDescription& control) 
 constexpr std::array<QWidget* (*)(QWidget&, const ControlDescription&), 4> controlFactories = {
     &createLabel, &createTextBox, &createCommandButton, &createOptionButton};
 
+// Qt's measures of the window's font at a size in half points, for the core's caption rule.
+class QtCaptionMeasurer final : public CaptionMeasurer {
+public:
+    QtCaptionMeasurer(QFont font, const QWidget& window) : font_(std::move(font)), metrics_(font_), window_(window) {}
+
+    void useSize(int halfPoints) override {
+        font_.setPointSizeF(halfPoints / 2.0);
+        metrics_ = QFontMetrics(font_);
+    }
+    double textWidth(std::string_view caption) override { return metrics_.horizontalAdvance(toQString(caption)); }
+    double lineHeight() override { return metrics_.height(); }
+    double optionMarkWidth() override {
+        return window_.style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, &window_);
+    }
+
+private:
+    QFont font_;
+    QFontMetrics metrics_;
+    const QWidget& window_;
+};
+
 // The key code a key press delivers to KeyPress: Enter is 13, a typed character its UTF-16
 // code; keys that type nothing (arrows, Shift) deliver none.
 std::optional<std::int16_t> keyCodeOf(const QKeyEvent& event) {
@@ -132,18 +158,6 @@ QFont defaultFont() {
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(8);
     return font;
-}
-
-int roomForCaption(const QWidget& control) {
-    const QStyle* style = control.style();
-    if (qobject_cast<const QRadioButton*>(&control)) {
-        return control.width() - style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, &control) -
-               style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, &control);
-    }
-    if (qobject_cast<const QPushButton*>(&control)) {
-        return control.width() - 2 * style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, &control);
-    }
-    return control.width();
 }
 
 FormWindow::FormWindow(const Project& project)
@@ -188,27 +202,13 @@ void FormWindow::buildControls() {
 QFont FormWindow::fontWhereEveryCaptionFits() const {
     // The default font fits every caption. Where the machine lacks it, the fallback it gives is
     // measured, and the largest size (in half points) at which every caption fits is taken.
-    QFont font = defaultFont();
+    QtCaptionMeasurer measurer(defaultFont(), *this);
     const auto halfPoints = [](double points) { return static_cast<int>(std::lround(points * 2)); };
-    const int size = largestFittingSize(halfPoints(font.pointSizeF()), halfPoints(MinimumPointSize) + 1, [&](int half) {
-        font.setPointSizeF(half / 2.0);
-        return everyCaptionFits(font);
-    });
+    const FontSizes sizes{halfPoints(defaultFont().pointSizeF()), halfPoints(MinimumPointSize) + 1};
+    const int size = fittedFontSize(description(), dotsPerInch_, sizes, measurer);
+    QFont font = defaultFont();
     font.setPointSizeF(size / 2.0);
     return font;
-}
-
-bool FormWindow::everyCaptionFits(const QFont& font) const {
-    const QFontMetrics metrics(font);
-    for (std::size_t index = 0; index < controls_.size(); ++index) {
-        const ControlDescription& control = descriptionOf(static_cast<int>(index));
-        if (control.caption.empty()) continue;
-        if (metrics.horizontalAdvance(toQString(control.caption)) > roomForCaption(*controls_[index]) ||
-            metrics.height() > controls_[index]->height()) {
-            return false;
-        }
-    }
-    return true;
 }
 
 void FormWindow::nameTextBoxesByTheirLabels() {
@@ -231,11 +231,22 @@ void FormWindow::chainTabOrder() {
     }
 }
 
-QWidget* FormWindow::firstInTabOrder() const {
-    const int first = detail::firstInTabOrder(description(), [this](int control) {
-        return controls_[control]->isVisibleTo(this) && controls_[control]->isEnabled();
-    });
-    return first < 0 ? nullptr : controls_[first];
+bool FormWindow::controlShown(int control) const { return controls_[control]->isVisibleTo(this); }
+
+bool FormWindow::controlEnabled(int control) const { return controls_[control]->isEnabled(); }
+
+bool FormWindow::optionSelected(int control) const {
+    const auto* option = qobject_cast<const QRadioButton*>(controls_[control]);
+    return option && option->isChecked();
+}
+
+int FormWindow::focusedControl() const {
+    const auto focus = std::find(controls_.begin(), controls_.end(), focusWidget());
+    return focus == controls_.end() ? -1 : static_cast<int>(focus - controls_.begin());
+}
+
+void FormWindow::giveFocus(int control, bool asByTab) {
+    controls_[control]->setFocus(asByTab ? Qt::TabFocusReason : Qt::OtherFocusReason);
 }
 
 QWidget* FormWindow::control(std::string_view name) const {
@@ -246,23 +257,12 @@ QWidget* FormWindow::control(std::string_view name) const {
 void FormWindow::showAtStart() {
     show();
     activateWindow();
-    if (QWidget* first = firstInTabOrder()) first->setFocus(Qt::ActiveWindowFocusReason);
+    giveFirstFocus(description(), *this);
 }
 
 bool FormWindow::focusNextPrevChild(bool next) {
     // Tab and Shift+Tab follow the core's rules, as on every platform.
-    const auto focus = std::find(controls_.begin(), controls_.end(), focusWidget());
-    const int from = focus == controls_.end() ? -1 : static_cast<int>(focus - controls_.begin());
-    const ControlStates states{
-        [this](int control) {
-            QWidget* widget = controls_[control];
-            return widget->focusPolicy() != Qt::NoFocus && widget->isVisibleTo(this) && widget->isEnabled();
-        },
-        [this](int control) {
-            const auto* option = qobject_cast<const QRadioButton*>(controls_[control]);
-            return option && option->isChecked();
-        }};
-    const int to = nextTabStop(description(), from, next, states);
+    const int to = nextTabStop(description(), focusedControl(), next, controlStates(description(), *this));
     if (to >= 0) controls_[to]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return true;
 }
@@ -280,21 +280,24 @@ void FormWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
-    if (auto* button = qobject_cast<QPushButton*>(watched)) {
-        // Enter on a focused command button presses it, as Space does; held down, it presses once
-        // (its repeats never get here: action_keys.cpp).
+    const auto control = std::find(controls_.begin(), controls_.end(), watched);
+    if (control == controls_.end()) return false;
+    const int index = static_cast<int>(control - controls_.begin());
+    if (auto* button = qobject_cast<QPushButton*>(*control)) {
+        // Enter on a focused command button presses it (the core's rule); held down, it presses
+        // once (its repeats never get here: action_keys.cpp).
         const auto& key = *static_cast<QKeyEvent*>(event);
         const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
         if (!enter || (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+        if (!enterPresses(descriptionOf(index).kind)) return false;
         button->click();
         return true;
     }
-    auto* textBox = qobject_cast<QLineEdit*>(watched);
+    auto* textBox = qobject_cast<QLineEdit*>(*control);
     const std::optional<std::int16_t> typed = textBox ? keyCodeOf(*static_cast<QKeyEvent*>(event)) : std::nullopt;
     if (!typed) return false;
-    const auto control = std::find(controls_.begin(), controls_.end(), textBox);
     char16_t replacement = 0;
-    switch (deliverKeyPress(*this, static_cast<int>(control - controls_.begin()), *typed, replacement)) {
+    switch (deliverKeyPress(*this, index, *typed, replacement)) {
     case KeyOutcome::Swallow: return true;
     case KeyOutcome::TypeReplacement: textBox->insert(QString(QChar(replacement))); return true;
     case KeyOutcome::TypeAsUsual: return false;

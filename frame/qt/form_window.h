@@ -11,10 +11,11 @@
 
 #include "project.h"
 #include "window_host.h"
+#include "window_rules.h"
 
 namespace forms::detail {
 
-class FormWindow final : public QWidget, public WindowHost {
+class FormWindow final : public QWidget, public WindowHost, private WindowFocus {
 public:
     explicit FormWindow(const Project& project);
 
@@ -49,10 +50,15 @@ protected:
 private:
     void buildControls();
     QFont fontWhereEveryCaptionFits() const;
-    bool everyCaptionFits(const QFont& font) const;
     void nameTextBoxesByTheirLabels();
     void chainTabOrder();
-    QWidget* firstInTabOrder() const;
+
+    // What the core's focus rules ask of the window (window_rules.h).
+    bool controlShown(int control) const override;
+    bool controlEnabled(int control) const override;
+    bool optionSelected(int control) const override;
+    int focusedControl() const override;
+    void giveFocus(int control, bool asByTab) override;
     int pixels(int twips) const;
 
     std::vector<QWidget*> controls_;  // in the order of the description
@@ -67,9 +73,6 @@ QIcon programIcon();
 QFont defaultFont();
 // The smallest size tried for a fallback font when captions do not fit.
 inline constexpr double MinimumPointSize = 4;
-
-// The room a caption has inside its control, once the control's own decoration is taken off.
-int roomForCaption(const QWidget& control);
 
 // Qt's text of one of our UTF-8 strings.
 inline QString toQString(std::string_view text) {

@@ -15,7 +15,7 @@ Status FormWindow::setText(int control, std::string_view text) {
 }
 
 Status FormWindow::getValue(int control, TruthValue& value) {
-    value = isSelected(control) ? True : False;
+    value = optionSelected(control) ? True : False;
     return Success;
 }
 
@@ -26,30 +26,30 @@ Status FormWindow::setValue(int control, TruthValue value) {
 }
 
 Status FormWindow::getVisible(int control, bool& visible) {
-    visible = isShown(control);
+    visible = controlShown(control);
     return Success;
 }
 
 Status FormWindow::setVisible(int control, bool visible) {
-    if (!visible) moveFocusAwayFrom(control);
+    if (!visible) moveFocusAwayFrom(description(), control, *this);
     page::setShown(control, visible);
     return Success;
 }
 
 Status FormWindow::getEnabled(int control, bool& enabled) {
-    enabled = isEnabled(control);
+    enabled = controlEnabled(control);
     return Success;
 }
 
 Status FormWindow::setEnabled(int control, bool enabled) {
-    if (!enabled) moveFocusAwayFrom(control);
+    if (!enabled) moveFocusAwayFrom(description(), control, *this);
     page::setEnabled(control, enabled);
     return Success;
 }
 
 Status FormWindow::setFocus(int control) {
     if (!isAvailable(control) || !shown_) return CannotDo;
-    focusControl(control, false);
+    giveFocus(control, false);
     return Success;
 }
 

@@ -4,12 +4,14 @@
 //       and the device's pixel ratio do the rest; on a screen narrower than the window, the
 //       window is scaled down to fit, never below 9 CSS px text: the page pans instead (page.js)
 //   [x] the page's own font (a subset of Liberation Sans under a name of its own) at 8 pt, or the
-//       largest size at which every caption fits its control; one font for every control
+//       largest size at which every caption fits its control by the core's rule
+//       (window_rules.h; page.js measures the text); one font for every control
 //   [x] <div> labels (a click on a label is not a click on the window), <input> text boxes,
 //       <button> command buttons and radio buttons with their captions
-//   [x] tab order by tab index, first focus; Tab/Shift+Tab and the arrows in the option group by
-//       the core's navigation rules; Enter on a command button presses it (the browser's own),
-//       once however long it is held
+//   [x] tab order by tab index; first focus, the focus leaving a control that is hidden or
+//       disabled, Tab/Shift+Tab and the arrows in the option group by the core's rules
+//       (window_rules.h); Enter on a command button presses it (the browser's own); the core's
+//       action keys act once however long they are held, repeats told by the browser (page.js)
 //   [x] one option group of every option button, none selected at start, Tab does not select
 //   [x] Click of buttons, option buttons and the window (mouse, pen and touch alike); KeyPress
 //       with the code by reference (Enter 13, Backspace 8, Esc 27, Ctrl+letter codes, 0 swallows,
@@ -56,6 +58,19 @@ bool hasKeyPress(const Project& project, std::string_view control) {
     return false;
 }
 
+// The page's measures of its font, for the core's caption rule.
+class PageCaptionMeasurer final : public CaptionMeasurer {
+public:
+    void useSize(int halfPoints) override { pixels_ = pixelsOfHalfPoints(halfPoints); }
+    double textWidth(std::string_view caption) override { return page::textWidth(caption, pixels_); }
+    double lineHeight() override { return page::lineHeight(pixels_); }
+    // The browser's radio button, 13 px wide, 1 px from the option's edge (page.css).
+    double optionMarkWidth() override { return 14; }
+
+private:
+    double pixels_ = 0;
+};
+
 }  // namespace
 
 PageState& pageState() {
@@ -95,42 +110,28 @@ void FormWindow::buildControls() {
 
 void FormWindow::fitFont() {
     // The page's font is loaded before the program starts (page.js).
-    const int size = largestFittingSize(DefaultHalfPoints, SmallestHalfPoints,
-                                        [](int halfPoints) { return page::captionsFit(pixelsOfHalfPoints(halfPoints)); });
+    PageCaptionMeasurer measurer;
+    const int size =
+        fittedFontSize(description(), PageDotsPerInch, {DefaultHalfPoints, SmallestHalfPoints}, measurer);
     page::useFontSize(pixelsOfHalfPoints(size));
 }
 
 void FormWindow::showAtStart() {
     page::show();
     shown_ = true;
-    const int first = firstInTabOrder(description(), [this](int control) { return isAvailable(control); });
-    if (first >= 0) focusControl(first, false);
+    giveFirstFocus(description(), *this);
 }
 
-bool FormWindow::isShown(int control) const { return page::isShown(control); }
+bool FormWindow::controlShown(int control) const { return page::isShown(control); }
 
-bool FormWindow::isEnabled(int control) const { return page::isEnabled(control); }
+bool FormWindow::controlEnabled(int control) const { return page::isEnabled(control); }
 
-bool FormWindow::isAvailable(int control) const {
-    return takesFocus(descriptionOf(control).kind) && isShown(control) && isEnabled(control);
-}
+void FormWindow::giveFocus(int control, bool asByTab) { page::focus(control, asByTab); }
 
-void FormWindow::focusControl(int control, bool byTab) { page::focus(control, byTab); }
-
-bool FormWindow::isSelected(int control) const {
+bool FormWindow::optionSelected(int control) const {
     return descriptionOf(control).kind == ControlKind::OptionButton && page::isSelected(control);
 }
 
-ControlStates FormWindow::states() const {
-    return {[this](int control) { return isAvailable(control); }, [this](int control) { return isSelected(control); }};
-}
-
-int FormWindow::focused() const { return page::focused(); }
-
-void FormWindow::moveFocusAwayFrom(int control) {
-    if (focused() != control) return;
-    const int next = nextTabStop(description(), control, true, states());
-    if (next >= 0 && next != control) focusControl(next, false);
-}
+int FormWindow::focusedControl() const { return page::focused(); }
 
 }  // namespace forms::detail

@@ -10,13 +10,13 @@
 #include <string>
 #include <string_view>
 
-#include "navigation.h"
 #include "project.h"
 #include "window_host.h"
+#include "window_rules.h"
 
 namespace forms::detail {
 
-class FormWindow final : public WindowHost {
+class FormWindow final : public WindowHost, private WindowFocus {
 public:
     explicit FormWindow(const Project& project);
     ~FormWindow() override;
@@ -40,22 +40,18 @@ public:
     void showMessageBox(DialogKind kind, std::string_view caption, std::string_view prompt) override;
     std::optional<std::string> showInputBox(std::string_view caption, std::string_view prompt) override;
 
-    // What the window shows of its controls now, for the core's navigation rules. Shown and
-    // enabled as far as the window is concerned, whether or not the window itself is.
-    bool isShown(int control) const;
-    bool isEnabled(int control) const;
-    bool isAvailable(int control) const;
-    bool isSelected(int control) const;
-    ControlStates states() const;
-    // The control that has the keyboard focus, or -1.
-    int focused() const;
+    // What the window shows of its controls now, for the core's rules (window_rules.h).
+    bool controlShown(int control) const override;
+    bool controlEnabled(int control) const override;
+    bool optionSelected(int control) const override;
+    int focusedControl() const override;
+    bool isAvailable(int control) const { return detail::isAvailable(description(), control, *this); }
+    ControlStates states() const { return controlStates(description(), *this); }
 
 private:
     void buildControls();
     void fitFont();
-    void focusControl(int control, bool byTab);
-    // Where the focus goes when the control that has it is hidden or disabled.
-    void moveFocusAwayFrom(int control);
+    void giveFocus(int control, bool asByTab) override;
 
     bool shown_ = false;
 };

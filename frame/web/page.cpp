@@ -11,6 +11,7 @@
 #include "events.h"
 #include "form_window.h"
 #include "held_keys.h"
+#include "window_rules.h"
 #include "navigation.h"
 #include "pasting.h"
 
@@ -30,7 +31,10 @@ EM_JS(void, pageAddControl, (int index, int kind, const char* name, int nameSize
 });
 EM_JS(void, pageStack, (int control), { formsPage.stack(control); });
 EM_JS(void, pageNameBy, (int textBox, int label), { formsPage.nameBy(textBox, label); });
-EM_JS(int, pageCaptionsFit, (double pixels), { return formsPage.captionsFit(pixels); });
+EM_JS(double, pageTextWidth, (const char* text, int size, double pixels), {
+    return formsPage.textWidth(UTF8ToString(text, size), pixels);
+});
+EM_JS(double, pageLineHeight, (double pixels), { return formsPage.lineHeight(pixels); });
 EM_JS(void, pageUseFontSize, (double pixels), { formsPage.useFontSize(pixels); });
 EM_JS(void, pageShow, (), { formsPage.show(); });
 EM_JS(void, pageFocus, (int control, int byTab), { formsPage.focus(control, byTab); });
@@ -80,7 +84,8 @@ void addControl(const PlacedControl& control) {
 
 void stack(int control) { pageStack(control); }
 void nameBy(int textBox, int label) { pageNameBy(textBox, label); }
-bool captionsFit(double pixels) { return pageCaptionsFit(pixels) != 0; }
+double textWidth(std::string_view text, double pixels) { return pageTextWidth(text.data(), size(text), pixels); }
+double lineHeight(double pixels) { return pageLineHeight(pixels); }
 void useFontSize(double pixels) { pageUseFontSize(pixels); }
 void show() { pageShow(); }
 
@@ -139,9 +144,12 @@ EMSCRIPTEN_KEEPALIVE int forms_web_next_in_option_group(int from, int forward) {
     return window ? forms::detail::nextInOptionGroup(window->description(), from, forward != 0, window->states()) : -1;
 }
 
-// The browser marks every repeat of a held key, and only those.
-EMSCRIPTEN_KEEPALIVE int forms_web_press_key(int key, int repeat) {
+// A press of Enter, Esc or Space (by their codes; `onButton` when the focus is on a button or an
+// option button): whether it acts. Only the core's action keys are judged as held keys; the
+// browser marks every repeat of a held key, and only those.
+EMSCRIPTEN_KEEPALIVE int forms_web_press_key(int key, int onButton, int repeat) {
     using forms::detail::KeyPressKind;
+    if (!forms::detail::isActionKey(key, onButton != 0)) return 1;
     return forms::detail::heldKeys().press(key, repeat != 0 ? KeyPressKind::Repeat : KeyPressKind::Fresh) ? 1 : 0;
 }
 

@@ -38,8 +38,10 @@ void addControl(const PlacedControl& control);
 void stack(int control);
 // A text box named for screen readers by its label.
 void nameBy(int textBox, int label);
-// Whether every caption fits its control at a font size of `pixels` CSS pixels.
-bool captionsFit(double pixels);
+// The width of `text` on one line, and the height of a line, in the page's font at `pixels`
+// CSS pixels.
+double textWidth(std::string_view text, double pixels);
+double lineHeight(double pixels);
 void useFontSize(double pixels);
 // Puts the window on the page.
 void show();

@@ -190,23 +190,14 @@ var formsPage = {
   stack(index) { formsPage.client.append(formsPage.controls[index]); },
   nameBy(textBox, label) { formsPage.controls[textBox].setAttribute("aria-labelledby", formsPage.controls[label].id); },
 
-  // The font size (px) in the core's search for the largest at which every caption fits.
-  captionsFit(pixels) {
+  // What the core's caption rule measures, at a font size in px: the width of a text on one line
+  // and the height of a line.
+  textWidth(text, pixels) {
     const context = (formsPage.measure ||= document.createElement("canvas").getContext("2d"));
     context.font = pixels + 'px "Forms Sans"';
-    const lineHeight = Math.ceil(pixels * 1.15);
-    for (let index = 0; index < formsPage.controls.length; ++index) {
-      const element = formsPage.controls[index];
-      const kind = formsPage.kinds[index];
-      if (kind === 1) continue;
-      const caption = element.textContent;
-      if (!caption) continue;
-      const width = parseFloat(element.style.width);
-      const room = kind === 2 ? width - 8 : kind === 3 ? width - 20 : width;
-      if (context.measureText(caption).width > room || lineHeight > parseFloat(element.style.height)) return 0;
-    }
-    return 1;
+    return context.measureText(text).width;
   },
+  lineHeight(pixels) { return Math.ceil(pixels * 1.15); },
   useFontSize(pixels) { formsPage.client.style.fontSize = pixels + "px"; },
 
   show() {
@@ -232,19 +223,15 @@ var formsPage = {
     frame.style.transform = scale < 1 ? "scale(" + Math.max(scale, readable) + ")" : "";
   },
 
-  // Keyboard: Tab and the arrows by the core's navigation rules; Enter, Space and Esc act once
-  // however long they are held.
+  // Keyboard: Tab and the arrows by the core's navigation rules; the core's action keys (Enter,
+  // Esc, Space on a button) act once however long they are held.
   listenForKeys() {
-    const actionKey = (event) => {
-      if (event.key === "Enter") return 13;
-      if (event.key === "Escape") return 27;
-      const target = event.target;
-      if (event.key === " " && target && (target.tagName === "BUTTON" || target.type === "radio")) return 32;
-      return 0;
-    };
+    // Enter, Esc and Space by the codes the core knows them by; 0 for any other key.
+    const keyCode = (event) => ({"Enter": 13, "Escape": 27, " ": 32})[event.key] || 0;
+    const onButton = (target) => target && (target.tagName === "BUTTON" || target.type === "radio") ? 1 : 0;
     document.addEventListener("keydown", (event) => {
-      const key = actionKey(event);
-      if (key && !_forms_web_press_key(key, event.repeat ? 1 : 0)) {
+      const key = keyCode(event);
+      if (key && !_forms_web_press_key(key, onButton(event.target), event.repeat ? 1 : 0)) {
         event.preventDefault();
         event.stopImmediatePropagation();
         return;
@@ -262,7 +249,7 @@ var formsPage = {
       }
     }, true);
     document.addEventListener("keyup", (event) => {
-      const key = actionKey(event);
+      const key = keyCode(event);
       if (key) _forms_web_release_key(key);
     }, true);
     window.addEventListener("blur", () => _forms_web_release_all_keys());

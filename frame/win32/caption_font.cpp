@@ -2,61 +2,72 @@
 
 #include <string>
 
-#include "layout.h"
 #include "system.h"
+#include "window_rules.h"
 
 namespace forms::detail::win32 {
 
 namespace {
 
-// Room a caption leaves inside its control besides the text: button edges, the option mark.
-SIZE captionMargins(ControlKind kind, UINT dpi) {
-    switch (kind) {
-    case ControlKind::CommandButton: return {scaled(10, dpi), scaled(6, dpi)};
-    case ControlKind::OptionButton:
-        return {GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) + scaled(6, dpi), 0};
-    default: return {0, 0};
+// The system's measures of the message font at a height in pixels, for the core's caption rule.
+class GdiCaptionMeasurer final : public CaptionMeasurer {
+public:
+    GdiCaptionMeasurer(const LOGFONTW& font, UINT dpi) : font_(font), dpi_(dpi), context_(GetDC(nullptr)) {}
+    ~GdiCaptionMeasurer() {
+        useFont(nullptr);
+        ReleaseDC(nullptr, context_);
     }
-}
+    GdiCaptionMeasurer(const GdiCaptionMeasurer&) = delete;
+    GdiCaptionMeasurer& operator=(const GdiCaptionMeasurer&) = delete;
 
-// Whether every caption of the window fits its control in `font`: a label's words wrap within
-// its width and height; buttons keep one line.
-bool captionsFit(const WindowDescription& window, HFONT font, UINT dpi) {
-    HDC context = GetDC(nullptr);
-    const HGDIOBJ previous = SelectObject(context, font);
-    bool fit = true;
-    for (const ControlDescription& control : window.controls) {
-        if (control.caption.empty() || control.kind == ControlKind::TextBox) continue;
-        const std::wstring caption = wide(control.caption);
-        const SIZE margins = captionMargins(control.kind, dpi);
-        const int width = pixelsFromTwips(control.width, dpi) - margins.cx;
-        const int height = pixelsFromTwips(control.height, dpi) - margins.cy;
-        RECT needed{0, 0, width, 0};
-        const UINT wrap = control.kind == ControlKind::Label ? DT_WORDBREAK : DT_SINGLELINE;
-        DrawTextW(context, caption.c_str(), static_cast<int>(caption.size()), &needed,
-                  DT_CALCRECT | DT_NOPREFIX | wrap);
-        if (needed.right > width || needed.bottom > height) {
-            fit = false;
-            break;
-        }
+    void useSize(int height) override {
+        font_.lfHeight = (font_.lfHeight < 0 ? -1 : 1) * height;
+        useFont(CreateFontIndirectW(&font_));
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(context_, &metrics);
+        lineHeight_ = metrics.tmHeight;
     }
-    SelectObject(context, previous);
-    ReleaseDC(nullptr, context);
-    return fit;
-}
+    double textWidth(std::string_view caption) override {
+        const std::wstring text = wide(caption);
+        RECT needed{};
+        DrawTextW(context_, text.c_str(), static_cast<int>(text.size()), &needed,
+                  DT_CALCRECT | DT_NOPREFIX | DT_SINGLELINE);
+        return needed.right;
+    }
+    double lineHeight() override { return lineHeight_; }
+    double optionMarkWidth() override { return GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi_); }
+
+private:
+    // Selects `font` (nullptr: the context's own again) and deletes the one selected before.
+    void useFont(HFONT font) {
+        if (font) {
+            const HGDIOBJ previous = SelectObject(context_, font);
+            if (!original_) original_ = previous;
+        } else if (original_) {
+            SelectObject(context_, original_);
+        }
+        if (fontInUse_) DeleteObject(fontInUse_);
+        fontInUse_ = font;
+    }
+
+    LOGFONTW font_;
+    UINT dpi_;
+    HDC context_;
+    HGDIOBJ original_ = nullptr;
+    HFONT fontInUse_ = nullptr;
+    double lineHeight_ = 0;
+};
 
 }  // namespace
 
 HFONT fittingFont(const WindowDescription& window, UINT dpi) {
     LOGFONTW font = messageFont(dpi);
     const int sign = font.lfHeight < 0 ? -1 : 1;
-    const int height = largestFittingSize(sign * font.lfHeight, scaled(8, dpi), [&](int candidate) {
-        font.lfHeight = sign * candidate;
-        HFONT trial = CreateFontIndirectW(&font);
-        const bool fit = captionsFit(window, trial, dpi);
-        DeleteObject(trial);
-        return fit;
-    });
+    int height = sign * font.lfHeight;
+    {
+        GdiCaptionMeasurer measurer(font, dpi);
+        height = fittedFontSize(window, dpi, {height, scaled(8, dpi)}, measurer);
+    }
     font.lfHeight = sign * height;
     return CreateFontIndirectW(&font);
 }

@@ -9,7 +9,7 @@
 namespace forms::detail::win32 {
 
 // The system's message font at `dpi`, one pixel smaller at a time until every caption of
-// `window` fits its control (a label's words wrap within it; buttons keep one line).
+// `window` fits its control by the core's rule (window_rules.h).
 HFONT fittingFont(const WindowDescription& window, UINT dpi);
 
 }  // namespace forms::detail::win32

@@ -14,7 +14,7 @@ Status FormWindow::setText(int control, std::string_view text) {
 }
 
 Status FormWindow::getValue(int control, TruthValue& value) {
-    value = isSelected(control) ? True : False;
+    value = optionSelected(control) ? True : False;
     return Success;
 }
 
@@ -28,7 +28,7 @@ Status FormWindow::setValue(int control, TruthValue value) {
 }
 
 Status FormWindow::getVisible(int control, bool& visible) {
-    visible = isShown(control);
+    visible = controlShown(control);
     return Success;
 }
 
@@ -39,7 +39,7 @@ Status FormWindow::setVisible(int control, bool visible) {
 }
 
 Status FormWindow::getEnabled(int control, bool& enabled) {
-    enabled = IsWindowEnabled(controls_[control]) != FALSE;
+    enabled = controlEnabled(control);
     return Success;
 }
 

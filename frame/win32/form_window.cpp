@@ -3,13 +3,16 @@
 //   [x] client area of exactly the described twips at the window's DPI; per-monitor DPI aware
 //       (v2): rescaled, refitted and resized on WM_DPICHANGED
 //   [x] the system's message font at the window's DPI, made smaller only where a caption would
-//       not fit its control (caption_font.cpp); one font for every control
+//       not fit its control by the core's rule (window_rules.h; caption_font.cpp measures the
+//       text and the option mark); one font for every control
 //   [x] STATIC labels (SS_NOTIFY: a click on a label is not a click on the window), EDIT text
 //       boxes (single line, ES_AUTOHSCROLL), BS_PUSHBUTTON and BS_AUTORADIOBUTTON buttons
 //   [x] tab order by tab index (z-order follows it, WS_TABSTOP on every focusable control);
-//       first focus; Tab/Shift+Tab, arrows in the option group, Enter on a command button, by
-//       the core's navigation rules (window_messages.cpp); the focus comes back to its control
-//       when the window is activated again
+//       first focus, the focus leaving a control that is hidden or disabled, Tab/Shift+Tab,
+//       arrows in the option group, Enter on a command button, by the core's rules
+//       (window_rules.h, window_messages.cpp); the core's action keys act once however long
+//       they are held, repeats told by the message's previous-state bit (system.cpp); the focus
+//       comes back to its control when the window is activated again
 //   [x] one option group of every option button, none selected at start, Tab does not select
 //   [x] Click of buttons, option buttons and the window; KeyPress through the hooked EDIT with
 //       the code by reference (Enter 13, 0 swallows, a changed code types that character); Load
@@ -234,8 +237,7 @@ void FormWindow::showAtStart(int showCommand, bool quitWhenClosed) {
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
     SetForegroundWindow(window_);
-    const int first = firstInTabOrder(description(), [this](int control) { return isAvailable(control); });
-    if (first >= 0) focusControl(first, false);
+    giveFirstFocus(description(), *this);
 }
 
 HWND FormWindow::control(std::string_view name) const {
@@ -250,20 +252,17 @@ int FormWindow::indexOf(HWND control) const {
     return -1;
 }
 
-// Shown as far as the window is concerned, whether or not the window itself is.
-bool FormWindow::isShown(int control) const { return hasStyle(controls_[control], WS_VISIBLE); }
+bool FormWindow::controlShown(int control) const { return hasStyle(controls_[control], WS_VISIBLE); }
 
-bool FormWindow::isAvailable(int control) const {
-    return takesFocus(descriptionOf(control).kind) && isShown(control) && IsWindowEnabled(controls_[control]);
-}
+bool FormWindow::controlEnabled(int control) const { return IsWindowEnabled(controls_[control]) != FALSE; }
 
-bool FormWindow::isSelected(int control) const {
+bool FormWindow::optionSelected(int control) const {
     return SendMessageW(controls_[control], BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-ControlStates FormWindow::states() const {
-    return {[this](int control) { return isAvailable(control); }, [this](int control) { return isSelected(control); }};
-}
+int FormWindow::focusedControl() const { return indexOf(GetFocus()); }
+
+void FormWindow::giveFocus(int control, bool asByTab) { focusControl(control, asByTab); }
 
 void FormWindow::focusControl(int control, bool byTab) {
     SetFocus(controls_[control]);

@@ -10,13 +10,13 @@
 #include <string_view>
 #include <vector>
 
-#include "navigation.h"
 #include "project.h"
 #include "window_host.h"
+#include "window_rules.h"
 
 namespace forms::detail {
 
-class FormWindow final : public WindowHost {
+class FormWindow final : public WindowHost, private WindowFocus {
 public:
     explicit FormWindow(const Project& project);
     ~FormWindow() override;
@@ -66,10 +66,16 @@ private:
     void loadIcons();
     int pixels(int twips) const;
     int indexOf(HWND control) const;
-    bool isShown(int control) const;
-    bool isAvailable(int control) const;
-    bool isSelected(int control) const;
-    ControlStates states() const;
+
+    // What the core's focus rules ask of the window (window_rules.h).
+    bool controlShown(int control) const override;
+    bool controlEnabled(int control) const override;
+    bool optionSelected(int control) const override;
+    int focusedControl() const override;
+    void giveFocus(int control, bool asByTab) override;
+
+    bool isAvailable(int control) const { return detail::isAvailable(description(), control, *this); }
+    ControlStates states() const { return controlStates(description(), *this); }
     void focusControl(int control, bool byTab);
     void moveFocus(int from, bool forward);
     void moveFocusAwayFrom(int control);

@@ -5,8 +5,9 @@
 
 #include "form_window.h"
 #include "held_keys.h"
-#include "utf16.h"
 #include "system.h"
+#include "utf16.h"
+#include "window_rules.h"
 
 namespace forms::detail::win32 {
 
@@ -22,13 +23,14 @@ bool isButton(HWND window) {
     return GetClassNameW(window, className, 8) && std::wstring_view(className) == L"Button";
 }
 
-// Enter and Esc act once per press wherever the focus is; Space on a button (in a text box a
-// held Space types blanks as usual). A repeat of such a key is dropped before any control or
-// dialog sees it. True when `message` is dropped.
+// The core's action keys (window_rules.h) act once per press: a repeat of one is dropped before
+// any control or dialog sees it. Their key codes are the codes the core names them by. True
+// when `message` is dropped.
+static_assert(VK_RETURN == EnterKey && VK_ESCAPE == EscapeKey && VK_SPACE == SpaceKey);
+
 bool dropRepeatedActionKey(const MSG& message) {
     const auto key = static_cast<int>(message.wParam);
-    const bool actionKey = key == VK_RETURN || key == VK_ESCAPE || (key == VK_SPACE && isButton(message.hwnd));
-    if (!actionKey) return false;
+    if (!isActionKey(key, isButton(message.hwnd))) return false;
     if (message.message == WM_KEYUP) heldKeys().release(key);
     if (message.message != WM_KEYDOWN) return false;
     // Bit 30: the key was already down before this message. The system keeps the keyboard's

@@ -4,6 +4,7 @@
 #include "held_keys.h"
 #include "form_window.h"
 #include "navigation.h"
+#include "window_rules.h"
 
 namespace forms::detail {
 
@@ -13,10 +14,8 @@ void FormWindow::moveFocus(int from, bool forward) {
 }
 
 void FormWindow::moveFocusAwayFrom(int control) {
-    if (GetFocus() != controls_[control]) return;
-    moveFocus(control, true);
     // Nothing else takes the focus: the window keeps it, so keys still reach it.
-    if (GetFocus() == controls_[control]) SetFocus(window_);
+    if (!detail::moveFocusAwayFrom(description(), control, *this)) SetFocus(window_);
 }
 
 void FormWindow::select(int option) {
@@ -44,7 +43,7 @@ bool FormWindow::navigate(const MSG& message) {
         return true;
     case VK_RETURN:
         // Enter presses the focused command button; in a text box it stays the box's KeyPress.
-        if (from < 0 || descriptionOf(from).kind != ControlKind::CommandButton) return false;
+        if (from < 0 || !enterPresses(descriptionOf(from).kind)) return false;
         click(from);
         return true;
     case VK_LEFT:
@@ -70,7 +69,7 @@ void FormWindow::onCommand(int control, WORD notification) {
     if (kind == ControlKind::OptionButton) {
         // A clicked option button has selected itself; one that is not selected only notes that
         // the keyboard's focus came to it, which is no click and selects nothing.
-        if (!isSelected(control)) return;
+        if (!optionSelected(control)) return;
         select(control);
     }
     deliverClick(*this, control);
