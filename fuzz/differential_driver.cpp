@@ -127,9 +127,8 @@ void operandSteps(ResultLine& line, double x) {
 
 // A and B held in variants, as sumdiff, condsum and switchcalc hold them, and the plain Double
 // arithmetic and comparisons of the other programs.
-void pairSteps(ResultLine& line, double a, double b) {
-    const Variant left{a};
-    const Variant right{b};
+// The variant sum, difference and comparison of two values, each checked as the programs check.
+void variantSteps(ResultLine& line, const Variant& left, const Variant& right) {
     line.add("add", [&] {
         const Variant sum = forms::variantAdd(left, right);
         forms::checkFloatStatus();
@@ -140,13 +139,19 @@ void pairSteps(ResultLine& line, double a, double b) {
         forms::checkFloatStatus();
         return forms::textFromVariant(difference);
     });
-    line.add("sumdiff+", [&] { return forms::textFromSingle(forms::singleFromVariant(forms::variantAdd(left, right))); });
-    line.add("sumdiff-", [&] { return forms::textFromSingle(forms::singleFromVariant(forms::variantSub(left, right))); });
     line.add("greater", [&] {
         const bool greater = forms::variantGreater(left, right);
         forms::checkFloatStatus(greater);
         return truth(greater);
     });
+}
+
+void pairSteps(ResultLine& line, double a, double b) {
+    const Variant left{a};
+    const Variant right{b};
+    variantSteps(line, left, right);
+    line.add("sumdiff+", [&] { return forms::textFromSingle(forms::singleFromVariant(forms::variantAdd(left, right))); });
+    line.add("sumdiff-", [&] { return forms::textFromSingle(forms::singleFromVariant(forms::variantSub(left, right))); });
     line.add("int16+", [&] { return forms::textFromInt16(forms::int16FromVariant(forms::variantAdd(left, right))); });
     line.add("int16-", [&] { return forms::textFromInt16(forms::int16FromVariant(forms::variantSub(left, right))); });
     line.add("mul", [&] {
@@ -222,21 +227,7 @@ void singleCase(ResultLine& line, float a, float b) {
         return forms::textFromSingle(single);
     });
     line.add("int16v", [&] { return forms::textFromInt16(forms::int16FromVariant(left)); });
-    line.add("add", [&] {
-        const Variant sum = forms::variantAdd(left, right);
-        forms::checkFloatStatus();
-        return forms::textFromVariant(sum);
-    });
-    line.add("sub", [&] {
-        const Variant difference = forms::variantSub(left, right);
-        forms::checkFloatStatus();
-        return forms::textFromVariant(difference);
-    });
-    line.add("greater", [&] {
-        const bool greater = forms::variantGreater(left, right);
-        forms::checkFloatStatus(greater);
-        return truth(greater);
-    });
+    variantSteps(line, left, right);
     line.add("above", [&] {
         const bool above = a > b;
         forms::checkFloatStatus(above);
