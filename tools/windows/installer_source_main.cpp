@@ -86,6 +86,10 @@ int main(int argc, char** argv) {
     }
     const forms::VersionRecord& record = *projects[0]->version;
     std::ofstream output(argv[1], std::ios::binary);
+    if (!output) {
+        std::cerr << argv[0] << ": cannot open " << argv[1] << " for writing\n";
+        return 1;
+    }
     output << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
               "<!-- Written by the build (tools/windows/installer_source_main.cpp): do not edit. -->\n"
               "<Include>\n"
@@ -107,5 +111,9 @@ int main(int argc, char** argv) {
               "  </Fragment>\n"
               "</Include>\n";
     output.close();
-    return output ? 0 : 1;
+    if (!output) {
+        std::cerr << argv[0] << ": cannot write " << argv[1] << '\n';
+        return 1;
+    }
+    return 0;
 }
