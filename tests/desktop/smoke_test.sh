@@ -13,30 +13,43 @@ start_window_manager
 
 title_of() { sed -n 's/.*WindowDescription window{"\([^"]*\)".*/\1/p' "$source_dir/programs/$1/$1.cpp"; }
 
-# open NAME ARGS...: starts the program and sets pid and window, or fails.
+# shown_window NAME: prints the program's shown window titled as described.
+shown_window() {
+    xdotool search --onlyvisible --pid "$pid" --name "^$(title_of "$1")\$" | head -1 | grep .
+}
+
+# open NAME ARGS...: starts the program and sets pid and window once the window manager has
+# taken its window, or fails.
 open() {
     local name=$1; shift
     "$programs/$name" "$@" 2>"$work/$name.err" &
     pid=$!
-    window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$pid" --name "^$(title_of "$name")\$" | head -1)
-    [ -n "$window" ] || fail "$name: no window titled '$(title_of "$name")' within 20 s"
+    window=
+    wait_until "$name: no window titled '$(title_of "$name")'" shown_window "$name" || return 1
+    local shown
+    shown=$(shown_window "$name")
+    wait_managed "$shown" "$name" && window=$shown
 }
+
+ended() { ! kill -0 "$pid"; }
 
 # close NAME: asks the window manager to close the window; the program must end with status 0.
 close() {
-    wmctrl -i -c "$window"
-    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    if kill -0 "$pid" 2>/dev/null; then
-        fail "$1: still running 10 s after its window was closed"
-        kill "$pid"
+    if [ -z "$window" ]; then
+        kill "$pid" 2>/dev/null
+        wait "$pid"
+        return 1
     fi
+    wmctrl -i -c "$window"
+    wait_until "$1: still running after the window manager closed its window" ended || kill "$pid"
     wait "$pid"
     local status=$?
     [ "$status" -eq 0 ] || fail "$1: exit status $status; stderr: $(cat "$work/$1.err")"
 }
 
 for name in "$@"; do
-    open "$name" && close "$name"
+    open "$name"
+    close "$name"
     # The toolkit's start-up chatter stays off the terminal.
     [ -s "$work/$name.err" ] && fail "$name wrote to stderr: $(head -3 "$work/$name.err")"
 done
@@ -63,7 +76,7 @@ while True:
     held.append(server.accept()[0])
 ' "$work/silent-bus" &
 pids+=($!)
-for _ in $(seq 50); do [ -S "$work/silent-bus" ] && break; sleep 0.1; done
+wait_until "no listening socket from the silent bus" test -S "$work/silent-bus"
 DBUS_SESSION_BUS_ADDRESS=unix:path=$work/silent-bus QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 open "$name"
 close "$name"
 grep -q "does not answer" "$work/$name.err" || fail "$name: no word about the silent bus: $(cat "$work/$name.err")"

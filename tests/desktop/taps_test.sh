@@ -21,53 +21,50 @@ source "$(dirname "$0")/x_session.sh"
 # A window manager gives each new window the keyboard, as on a desktop.
 start_window_manager
 
-# focused_name: the caption of the window that has the keyboard.
-focused_name() { xdotool getwindowname "$(xdotool getwindowfocus 2>/dev/null)" 2>/dev/null; }
+# The processes whose work stands between a key sent and its effect: the program, the X server
+# and the window manager this test started, and under wine the wine server.
+busy_ones() { echo "$pid" ${x_server:-} ${window_manager:-} $([ ${#runner[@]} -gt 0 ] && pgrep -x wineserver); }
+wait_settled() { wait_until "$1: the program never became idle" settled $(busy_ones); }
 
-# start NAME: starts the program and waits until its window (captioned Form1) has the keyboard.
+# form_has_keyboard: the program's own window (captioned Form1) has the keyboard.
+form_has_keyboard() { [ "$(focused_name)" = Form1 ]; }
+
+# start NAME: starts the program and waits until the window manager has taken its window
+# (captioned Form1), the window has the keyboard and the program has handled its start.
 start() {
     "${runner[@]}" "$programs/$1$suffix" 2>"$work/$1.err" &
     pid=$!
     pids+=("$pid")
-    for _ in $(seq 400); do [ "$(focused_name)" = Form1 ] && break; sleep 0.05; done
-    [ "$(focused_name)" = Form1 ] || fail "$1: its window did not get the keyboard within 20 s"
-    sleep 0.5
+    wait_until "$1: its window never got the keyboard" form_has_keyboard &&
+        wait_managed "$(xdotool getwindowfocus)" "$1" &&
+        wait_settled "$1"
 }
 
-# back_to_form: waits up to 5 s until the program's own window has the keyboard again; true
-# when it has.
-back_to_form() {
-    for _ in $(seq 100); do [ "$(focused_name)" = Form1 ] && return 0; sleep 0.05; done
-    return 1
-}
+# back_to_form WHAT: waits until the program's own window has the keyboard again, or fails
+# with WHAT.
+back_to_form() { wait_until "$1" form_has_keyboard; }
 
-# focused_dialog NAME PREVIOUS: waits up to 5 s until a dialog of the program other than
-# PREVIOUS has the keyboard, and prints its window.
-focused_dialog() {
+# dialog_has_keyboard NAME PREVIOUS: a dialog of the program other than PREVIOUS has the
+# keyboard; it is kept in $work/dialog.
+dialog_has_keyboard() {
     local focused
-    for _ in $(seq 100); do
-        focused=$(xdotool getwindowfocus 2>/dev/null)
-        if [ "$focused" != "$2" ] && [ "$(xdotool getwindowname "$focused" 2>/dev/null)" = "$1" ]; then
-            echo "$focused"
-            return
-        fi
-        sleep 0.05
-    done
+    focused=$(xdotool getwindowfocus) &&
+        [ "$focused" != "$2" ] && [ "$(xdotool getwindowname "$focused")" = "$1" ] &&
+        echo "$focused" >"$work/dialog"
+}
+
+# next_dialog NAME WHAT: waits until a dialog of the program other than the one in $box has the
+# keyboard and sets box to it; fails with WHAT when none comes.
+next_dialog() {
+    wait_until "$2" dialog_has_keyboard "$1" "$box" && box=$(cat "$work/dialog")
 }
 
 tap() { xdotool key --delay 0 "$@"; }
 
-# dialog_text: the caption and text of the dialog that has the keyboard, as Ctrl+C copies them.
-dialog_text() {
-    tap ctrl+c
-    sleep 0.5
-    xclip -o -selection clipboard 2>/dev/null
-}
-
 finish() {
     kill "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
-    for _ in $(seq 100); do [ "$(focused_name)" != Form1 ] && break; sleep 0.05; done
+    wait_until "its window kept the keyboard after the program ended" eval '! form_has_keyboard'
 }
 
 # triexpr: Tab from the option group to "вычислять" and Enter; three input boxes, each answered
@@ -77,21 +74,19 @@ start triexpr
 tap Tab Return
 box=
 for answer in 5 4 3; do
-    box=$(focused_dialog triexpr "$box")
-    [ -n "$box" ] || { fail "triexpr: no input box for the answer $answer"; break; }
+    next_dialog triexpr "triexpr: no input box for the answer $answer" || break
     xdotool type --delay 0 "$answer"
     tap Return
 done
-box=$(focused_dialog triexpr "$box")
-[ -n "$box" ] || fail "triexpr: no message box after the third answer"
+next_dialog triexpr "triexpr: no message box after the third answer"
 # The answers arrived whole and in order. (Under wine the message box copies to wine's own
 # clipboard, which this display does not see; there the boxes' order above is what is checked.)
 if [ ${#runner[@]} -eq 0 ]; then
-    text=$(dialog_text)
-    [[ "$text" == *"результат истинно"* ]] || fail "triexpr: after three answered boxes the box on top says '$text'"
+    tap ctrl+c
+    wait_clipboard "triexpr: the box after three answered boxes never said the result" "результат истинно"
 fi
 tap Return
-back_to_form || fail "triexpr: a tap of Enter did not close the message box"
+back_to_form "triexpr: a tap of Enter did not close the message box"
 finish
 
 # sumdiff: an error box closed with a tap of Enter, then Enter on the focused button presses it
@@ -99,28 +94,28 @@ finish
 start sumdiff
 xdotool type --delay 0 1E39
 tap Tab Tab Tab Tab Return
-box=$(focused_dialog sumdiff "")
-[ -n "$box" ] || fail "sumdiff: no error box for A = 1E39"
+box=
+next_dialog sumdiff "sumdiff: no error box for A = 1E39"
 tap Return
-back_to_form || fail "sumdiff: a tap of Enter did not close the error box"
+back_to_form "sumdiff: a tap of Enter did not close the error box"
 tap Return
-box=$(focused_dialog sumdiff "$box")
-[ -n "$box" ] || fail "sumdiff: Enter on the button right after the error box closed did not press it"
+next_dialog sumdiff "sumdiff: Enter on the button right after the error box closed did not press it"
 
 # Enter held down on the focused button: the press opens one error box; the repeats neither
 # close it nor press the button again. After the release, a tap closes it and no box follows.
 tap Return
-back_to_form || fail "sumdiff: a tap of Enter did not close the second error box"
+back_to_form "sumdiff: a tap of Enter did not close the second error box"
 xdotool keydown Return
-box=$(focused_dialog sumdiff "$box")
+next_dialog sumdiff "sumdiff: a held Enter opened no error box"
+# Held for a while, so that the X server repeats it many times.
 sleep 1.5
 xdotool keyup Return
-sleep 0.3
-[ -n "$box" ] && [ "$(xdotool getwindowfocus)" = "$box" ] || fail "sumdiff: the repeats of a held Enter answered the box it opened"
+wait_settled sumdiff
+[ "$(xdotool getwindowfocus)" = "$box" ] || fail "sumdiff: the repeats of a held Enter answered the box it opened"
 tap Return
-back_to_form || fail "sumdiff: after a held Enter, a tap did not close the error box"
-sleep 0.5
-[ "$(focused_name)" = Form1 ] || fail "sumdiff: a held Enter pressed the button more than once"
+back_to_form "sumdiff: after a held Enter, a tap did not close the error box"
+wait_settled sumdiff
+form_has_keyboard || fail "sumdiff: a held Enter pressed the button more than once"
 finish
 
 [ "$failures" -eq 0 ] && echo "every tap acted once: triexpr, sumdiff"

@@ -6,20 +6,14 @@
 # Usage: wayland_test.sh SOURCE_DIR PROGRAMS_DIR PROGRAM...
 set -uo pipefail
 source_dir=$1 programs=$2; shift 2
-work=$(mktemp -d)
+source "$(dirname "$0")/x_session.sh"
 chmod 700 "$work"
-compositor=
-cleanup() { [ -n "$compositor" ] && kill "$compositor" 2>/dev/null; rm -rf "$work"; }
-trap cleanup EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 export XDG_RUNTIME_DIR=$work WAYLAND_DISPLAY=forms-test QT_QPA_PLATFORM=wayland
 unset DISPLAY
 weston --backend=headless-backend.so --socket="$WAYLAND_DISPLAY" --idle-time=0 >"$work/weston.log" 2>&1 &
-compositor=$!
-for _ in $(seq 100); do [ -S "$work/$WAYLAND_DISPLAY" ] && break; sleep 0.1; done
-[ -S "$work/$WAYLAND_DISPLAY" ] || { echo "FAIL: weston did not start"; cat "$work/weston.log"; exit 1; }
+pids+=($!)
+wait_until "no Wayland compositor on $WAYLAND_DISPLAY" test -S "$work/$WAYLAND_DISPLAY" || { cat "$work/weston.log"; exit 1; }
 
 title_of() { sed -n 's/.*WindowDescription window{"\([^"]*\)".*/\1/p' "$source_dir/programs/$1/$1.cpp"; }
 
@@ -28,11 +22,9 @@ for name in "$@"; do
     WAYLAND_DEBUG=client "$programs/$name" 2>"$log" &
     pid=$!
     # Shown: the compositor configured the toplevel and the program attached a picture after that.
-    for _ in $(seq 200); do
-        grep -A1000 "ack_configure" "$log" 2>/dev/null | grep -q "wl_surface@[0-9]*\.attach(wl_buffer" && break
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
+    drawn() { grep -A1000 "ack_configure" "$log" | grep -q "wl_surface@[0-9]*\.attach(wl_buffer"; }
+    shown_or_ended() { drawn || ! kill -0 "$pid"; }
+    wait_until "$name: never drew into a configured window" shown_or_ended || { kill "$pid"; continue; }
     if ! kill -0 "$pid" 2>/dev/null; then
         fail "$name ended under Wayland: $(grep -v '^\[' "$log" | head -5)"
         continue
