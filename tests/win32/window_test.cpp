@@ -28,11 +28,21 @@ using forms::detail::win32::windowText;
 
 bool selected(HWND option) { return SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
+// Opens the clipboard once no other program holds it: a clipboard manager (under wine, the one
+// that hands each change to the X server) keeps it open for a moment after every change.
+bool openClipboard() {
+    for (int attempt = 0; attempt < 500; ++attempt) {
+        if (OpenClipboard(nullptr)) return true;
+        Sleep(20);
+    }
+    return false;
+}
+
 void setClipboard(const std::wstring& text) {
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
     std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
     GlobalUnlock(memory);
-    ASSERT_TRUE(OpenClipboard(nullptr));
+    ASSERT_TRUE(openClipboard()) << "another program held the clipboard open for 10 s";
     EmptyClipboard();
     SetClipboardData(CF_UNICODETEXT, memory);
     CloseClipboard();
@@ -40,7 +50,10 @@ void setClipboard(const std::wstring& text) {
 
 std::wstring clipboardText() {
     std::wstring text;
-    if (!OpenClipboard(nullptr)) return text;
+    if (!openClipboard()) {
+        ADD_FAILURE() << "another program held the clipboard open for 10 s";
+        return text;
+    }
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         text = static_cast<const wchar_t*>(GlobalLock(data));
         GlobalUnlock(data);

@@ -30,11 +30,17 @@ start)
     ctest_pid=$PPID
     setsid sh -c "while kill -0 $ctest_pid 2>/dev/null && kill -0 $keeper 2>/dev/null; do sleep 2; done;
                   kill $keeper 2>/dev/null" </dev/null >/dev/null 2>&1 &
-    for _ in $(seq 300); do
+    # Generous: wine can take long to start on a busy machine.
+    for _ in $(seq 600); do
         [ -f "$ready" ] && exit 0
+        if ! kill -0 "$keeper" 2>/dev/null; then
+            wait "$keeper"
+            echo "desktop_keeper.exe ended (status $?) without holding wine's desktops" >&2
+            exit 1
+        fi
         sleep 0.1
     done
-    echo "desktop_keeper.exe did not start" >&2
+    echo "wine's desktops not held after 60 s: desktop_keeper.exe never said it was ready" >&2
     exit 1
     ;;
 stop) stop ;;

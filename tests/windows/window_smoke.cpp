@@ -9,7 +9,7 @@
 namespace {
 
 constexpr DWORD kWindowTimeoutMs = 30000;
-constexpr DWORD kExitTimeoutMs = 15000;
+constexpr DWORD kExitTimeoutMs = 30000;
 
 struct Search {
     DWORD processId;
@@ -65,7 +65,7 @@ int wmain(int argc, wchar_t** argv) {
             std::fprintf(stderr, "%ls: ended with status %lu before showing a window\n", program, status);
             return 1;
         }
-        if (GetTickCount64() > deadline) return fail(program, "no window shown in time", process);
+        if (GetTickCount64() > deadline) return fail(program, "no window shown within 30 s", process);
         EnumWindows(takeMainWindow, reinterpret_cast<LPARAM>(&search));
     }
     wchar_t caption[256] = L"";
@@ -74,7 +74,7 @@ int wmain(int argc, wchar_t** argv) {
 
     PostMessageW(search.window, WM_SYSCOMMAND, SC_CLOSE, 0);
     if (WaitForSingleObject(process.hProcess, kExitTimeoutMs) != WAIT_OBJECT_0)
-        return fail(program, "still running after its window was closed", process);
+        return fail(program, "still running 30 s after its window was closed", process);
     DWORD status = 0;
     GetExitCodeProcess(process.hProcess, &status);
     CloseHandle(process.hThread);
