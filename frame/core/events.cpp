@@ -59,7 +59,7 @@ void deliverLoad(WindowHost& window) {
 }
 
 KeyOutcome afterKeyPress(std::int16_t typed, std::int16_t keyCode) {
-    if (typed == EnterKeyCode || keyCode == 0) return KeyOutcome::Swallow;
+    if (typed == EnterKey || keyCode == 0) return KeyOutcome::Swallow;
     if (keyCode != typed) return KeyOutcome::TypeReplacement;
     return KeyOutcome::TypeAsUsual;
 }

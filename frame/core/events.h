@@ -7,14 +7,13 @@
 #include <cstdint>
 #include <string_view>
 
+#include "keys.h"
 #include "project.h"
 
 namespace forms::detail {
 
 class WindowHost;
 
-// The key code of Enter as KeyPress receives it.
-inline constexpr std::int16_t EnterKeyCode = 13;
 // The "control" index that stands for the window itself.
 inline constexpr int TheWindow = -1;
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "control_kinds.h"
 #include "failure_injection.h"
 #include "layout.h"
 #include "utf16.h"
@@ -26,15 +27,7 @@ void setFailureInjector(FailureInjector injector) { failureInjector() = std::mov
 
 namespace {
 
-std::string_view interfaceOf(ControlKind kind) {
-    switch (kind) {
-    case ControlKind::Label: return "Label";
-    case ControlKind::TextBox: return "TextBox";
-    case ControlKind::CommandButton: return "CommandButton";
-    case ControlKind::OptionButton: return "OptionButton";
-    }
-    return "Control";
-}
+std::string_view interfaceOf(ControlKind kind) { return detail::traitsOf(kind).interface; }
 
 // Checks the status of one call on `object` and clears the floating-point status after it.
 void finishCall(Status status, std::string_view object, std::string_view interface, std::string_view operation) {

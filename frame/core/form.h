@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "float_status.h"
+#include "keys.h"
 #include "project.h"
 #include "runtime_error.h"
 #include "value.h"

@@ -7,12 +7,12 @@
 #include <functional>
 #include <vector>
 
+#include "control_kinds.h"
 #include "project.h"
 
 namespace forms::detail {
 
-// Labels take no focus; every other kind of control does.
-constexpr bool takesFocus(ControlKind kind) { return kind != ControlKind::Label; }
+constexpr bool takesFocus(ControlKind kind) { return traitsOf(kind).takesFocus; }
 
 // The controls that take the focus, by tab index; equal indexes keep the description's order.
 std::vector<int> tabOrder(const WindowDescription& window);

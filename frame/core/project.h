@@ -2,6 +2,7 @@
 // its window description, event bindings, form variables and version record. No toolkit include.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -18,6 +19,8 @@ class WindowHost;
 }
 
 enum class ControlKind { Label, TextBox, CommandButton, OptionButton };
+// How many kinds there are: one past the last. control_kinds.h says what each is.
+inline constexpr std::size_t ControlKindCount = static_cast<std::size_t>(ControlKind::OptionButton) + 1;
 enum class Event { Click, KeyPress, Load };
 
 // One control of a window description. Positions and sizes are in twips (1/1440 inch).

@@ -1,6 +1,10 @@
 #include "window_loading.h"
 
+#include <algorithm>
+#include <string>
+
 #include "backend.h"
+#include "control_kinds.h"
 #include "events.h"
 #include "form.h"
 #include "instances.h"
@@ -11,7 +15,27 @@ namespace forms {
 
 namespace detail {
 
+void checkBindings(const Project& project) {
+    for (const Binding& binding : project.bindings) {
+        const std::string where = std::string(project.title) + ": the handler bound to " +
+                                  std::string(binding.control) + " " + std::string(eventName(binding.event));
+        if (binding.control == project.windowName) {
+            if (binding.event == Event::KeyPress) throw BindingError(where + ": the window raises no KeyPress");
+            continue;
+        }
+        const auto& controls = project.window.controls;
+        const auto control = std::find_if(controls.begin(), controls.end(),
+                                          [&](const ControlDescription& each) { return each.name == binding.control; });
+        if (control == controls.end()) throw BindingError(where + ": the window has no control of that name");
+        const ControlKindTraits& kind = traitsOf(control->kind);
+        const bool raised = (binding.event == Event::Click && kind.raisesClick) ||
+                            (binding.event == Event::KeyPress && kind.raisesKeyPress);
+        if (!raised) throw BindingError(where + ": a " + std::string(kind.interface) + " never raises it");
+    }
+}
+
 void load(WindowHost& window) {
+    checkBindings(window.project());
     attachForm(window, window.project().createForm(window));
     makeDefault(window);
     deliverLoad(window);

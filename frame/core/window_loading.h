@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <stdexcept>
 
 #include "project.h"
 
@@ -11,6 +12,18 @@ namespace forms::detail {
 class WindowHost;
 
 void load(WindowHost& window);
+
+// Thrown when a window loads whose project binds a handler to a control its description lacks,
+// or to an event that the control (or the window) never raises: such a handler would silently
+// never run. Every program's window is loaded by its tests, so none ships with one.
+class BindingError : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
+
+// Checks the project's bindings against its window description; throws BindingError naming the
+// first binding that cannot be delivered.
+void checkBindings(const Project& project);
 
 // A new window of a backend's type `Window`, loaded.
 template <class Window>

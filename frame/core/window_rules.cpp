@@ -18,8 +18,8 @@ int scaled(int pixelsAt96, double dotsPerInch) {
 
 bool everyCaptionFits(const WindowDescription& window, double dotsPerInch, CaptionMeasurer& measurer) {
     for (const ControlDescription& control : window.controls) {
-        if (control.caption.empty() || control.kind == ControlKind::TextBox) continue;
-        const CaptionMargins& margins = captionMarginsByKind[static_cast<std::size_t>(control.kind)];
+        if (control.caption.empty() || !traitsOf(control.kind).showsCaption) continue;
+        const CaptionMargins& margins = traitsOf(control.kind).captionMargins;
         double width = pixelsFromTwips(control.width, dotsPerInch) - scaled(margins.horizontal, dotsPerInch);
         if (margins.besideMark) width -= measurer.optionMarkWidth();
         const double height = pixelsFromTwips(control.height, dotsPerInch) - scaled(margins.vertical, dotsPerInch);

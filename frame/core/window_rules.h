@@ -8,6 +8,8 @@
 #include <array>
 #include <string_view>
 
+#include "control_kinds.h"
+#include "keys.h"
 #include "navigation.h"
 #include "project.h"
 
@@ -25,23 +27,7 @@ namespace forms::detail {
 // default size, and the only two tall enough for a second line have room to spare on the first.
 // And a caption that fits on one line fits wrapped, so no caption fits less than it did.
 
-// The room a caption leaves inside its control besides its text, in pixels at 96 DPI (scaled
-// with the window's resolution): a button's edges; the gap between an option button's mark and
-// its caption. The mark itself is measured (CaptionMeasurer::optionMarkWidth): each toolkit
-// draws it at a size of its own, which on one system grows with the user's settings.
-struct CaptionMargins {
-    int horizontal;
-    int vertical;
-    bool besideMark;
-};
-
-// One row a control kind, in the order of ControlKind.
-inline constexpr std::array<CaptionMargins, 4> captionMarginsByKind = {{
-    {0, 0, false},   // label: the whole box
-    {0, 0, false},   // text box: has no caption
-    {12, 6, false},  // command button
-    {6, 0, true},    // option button
-}};
+// The room each kind leaves besides the text is its row's captionMargins (control_kinds.h).
 
 // What a backend measures with its toolkit, in its pixels at the window's resolution.
 class CaptionMeasurer {
@@ -68,6 +54,11 @@ struct FontSizes {
     int smallest;  // taken when no larger size fits; never measured
 };
 
+// The window's font in half points, where the toolkit lets the window choose its size: 8 pt, the
+// size every window asks for, and 4.5 pt, the smallest the caption rule takes when a fallback
+// font is too wide for it.
+inline constexpr FontSizes WindowFontHalfPoints{16, 9};
+
 // The largest size from `sizes.largest` down, one step at a time, at which every caption fits;
 // `sizes.smallest` when none larger does.
 int fittedFontSize(const WindowDescription& window, double dotsPerInch, FontSizes sizes, CaptionMeasurer& measurer);
@@ -76,10 +67,7 @@ int fittedFontSize(const WindowDescription& window, double dotsPerInch, FontSize
 //
 // Enter, Esc and Space press buttons and answer dialogs, and act once per press however long
 // they are held (held_keys.h judges the repeats; how a repeat is told apart is each platform's).
-// They go by the codes a key press carries for them, which are also their key codes on Windows.
-inline constexpr int EnterKey = 13;
-inline constexpr int EscapeKey = 27;
-inline constexpr int SpaceKey = 32;
+// They go by the codes a key press carries for them (keys.h).
 
 // Whether `key` acts as an action key with the focus where it is: Enter and Esc wherever it is;
 // Space only on a button or an option button (of the window or of a dialog), since in a text box

@@ -106,8 +106,9 @@ QWidget* createOptionButton(QWidget& parent, const ControlDescription& control) 
 }
 
 // One entry a control kind, in the order of ControlKind.
-constexpr std::array<QWidget* (*)(QWidget&, const ControlDescription&), 4> controlFactories = {
-    &createLabel, &createTextBox, &createCommandButton, &createOptionButton};
+using ControlFactory = QWidget* (*)(QWidget&, const ControlDescription&);
+constexpr auto controlFactories =
+    perKind<ControlFactory>({&createLabel, &createTextBox, &createCommandButton, &createOptionButton});
 
 // Qt's measures of the window's font at a size in half points, for the core's caption rule.
 class QtCaptionMeasurer final : public CaptionMeasurer {
@@ -133,7 +134,7 @@ private:
 // The key code a key press delivers to KeyPress: Enter is 13, a typed character its UTF-16
 // code; keys that type nothing (arrows, Shift) deliver none.
 std::optional<std::int16_t> keyCodeOf(const QKeyEvent& event) {
-    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) return EnterKeyCode;
+    if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) return EnterKey;
     const QString text = event.text();
     if (text.isEmpty()) return std::nullopt;
     return static_cast<std::int16_t>(text.at(0).unicode());
@@ -156,7 +157,7 @@ QIcon programIcon() {
 QFont defaultFont() {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(8);
+    font.setPointSizeF(WindowFontHalfPoints.largest / 2.0);
     return font;
 }
 
@@ -193,8 +194,7 @@ void FormWindow::buildControls() {
             connect(button, &QAbstractButton::clicked, this, [this, index] { deliverClick(*this, index); });
         }
         widget->setVisible(!control.hiddenAtStart);
-        // A label that overlaps a neighbour stays beneath it, so it never hides a box's border.
-        if (control.kind == ControlKind::Label) widget->lower();
+        if (traitsOf(control.kind).liesBeneath) widget->lower();
         controls_.push_back(widget);
     }
 }
@@ -203,9 +203,7 @@ QFont FormWindow::fontWhereEveryCaptionFits() const {
     // The default font fits every caption. Where the machine lacks it, the fallback it gives is
     // measured, and the largest size (in half points) at which every caption fits is taken.
     QtCaptionMeasurer measurer(defaultFont(), *this);
-    const auto halfPoints = [](double points) { return static_cast<int>(std::lround(points * 2)); };
-    const FontSizes sizes{halfPoints(defaultFont().pointSizeF()), halfPoints(MinimumPointSize) + 1};
-    const int size = fittedFontSize(description(), dotsPerInch_, sizes, measurer);
+    const int size = fittedFontSize(description(), dotsPerInch_, WindowFontHalfPoints, measurer);
     QFont font = defaultFont();
     font.setPointSizeF(size / 2.0);
     return font;

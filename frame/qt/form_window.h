@@ -71,8 +71,6 @@ QIcon programIcon();
 
 // The font every control uses: every caption of every program fits its control with it.
 QFont defaultFont();
-// The smallest size tried for a fallback font when captions do not fit.
-inline constexpr double MinimumPointSize = 4;
 
 // Qt's text of one of our UTF-8 strings.
 inline QString toQString(std::string_view text) {

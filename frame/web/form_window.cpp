@@ -45,10 +45,6 @@ namespace forms::detail {
 
 namespace {
 
-// The default size, 8 pt, and the smallest tried, in half points as the Qt backend counts.
-constexpr int DefaultHalfPoints = 16;
-constexpr int SmallestHalfPoints = 9;
-
 double pixelsOfHalfPoints(int halfPoints) { return halfPoints / 2.0 * PageDotsPerInch / 72.0; }
 
 bool hasKeyPress(const Project& project, std::string_view control) {
@@ -112,7 +108,7 @@ void FormWindow::fitFont() {
     // The page's font is loaded before the program starts (page.js).
     PageCaptionMeasurer measurer;
     const int size =
-        fittedFontSize(description(), PageDotsPerInch, {DefaultHalfPoints, SmallestHalfPoints}, measurer);
+        fittedFontSize(description(), PageDotsPerInch, WindowFontHalfPoints, measurer);
     page::useFontSize(pixelsOfHalfPoints(size));
 }
 

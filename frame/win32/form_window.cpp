@@ -40,6 +40,7 @@
 #include <array>
 
 #include "caption_font.h"
+#include "control_kinds.h"
 #include "events.h"
 #include "layout.h"
 #include "system.h"
@@ -62,12 +63,12 @@ struct ControlClass {
 };
 
 // One entry a control kind, in the order of ControlKind.
-constexpr std::array<ControlClass, 4> controlClasses = {{
+constexpr auto controlClasses = perKind<ControlClass>({
     {L"STATIC", SS_NOTIFY | SS_NOPREFIX | SS_LEFT, 0},
     {L"EDIT", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE},
     {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0},
     {L"BUTTON", WS_TABSTOP | BS_AUTORADIOBUTTON, 0},
-}};
+});
 
 bool hasStyle(HWND window, DWORD style) { return (GetWindowLongPtrW(window, GWL_STYLE) & style) == style; }
 
@@ -192,10 +193,10 @@ void FormWindow::placeControls() {
         SetWindowPos(controls_[index], nullptr, pixels(control.left), pixels(control.top), pixels(control.width),
                      pixels(control.height), SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    // A label stays beneath a control it overlaps, so it never hides a box's border: its window
-    // leaves out the overlapping part.
+    // A control that lies beneath the others (a label) leaves out of its window the part that
+    // another control overlaps; its place in the z-order is the screen reader's (above).
     for (std::size_t index = 0; index < controls.size(); ++index) {
-        if (controls[index].kind != ControlKind::Label) continue;
+        if (!traitsOf(controls[index].kind).liesBeneath) continue;
         RECT label{};
         GetWindowRect(controls_[index], &label);
         HRGN region = CreateRectRgn(0, 0, label.right - label.left, label.bottom - label.top);
@@ -203,7 +204,7 @@ void FormWindow::placeControls() {
         for (std::size_t other = 0; other < controls.size(); ++other) {
             RECT box{};
             RECT overlap{};
-            if (controls[other].kind == ControlKind::Label) continue;
+            if (traitsOf(controls[other].kind).liesBeneath) continue;
             GetWindowRect(controls_[other], &box);
             if (!IntersectRect(&overlap, &label, &box)) continue;
             HRGN part = CreateRectRgn(overlap.left - label.left, overlap.top - label.top, overlap.right - label.left,

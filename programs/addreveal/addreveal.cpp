@@ -49,7 +49,7 @@ void command1Click(Form1& form) {
 
 // Enter in the first box moves on to the second.
 void text1KeyPress(Form1& form, std::int16_t& keyCode) {
-    if (keyCode == 13) form.text2().setFocus();
+    if (keyCode == forms::EnterKey) form.text2().setFocus();
 }
 
 FORMS_VERSION_RECORD(version, "addreveal");

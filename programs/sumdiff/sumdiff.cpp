@@ -41,7 +41,7 @@ void command1Click(Form1& form) {
 
 // Enter in Text1 moves on to Text2.
 void text1KeyPress(Form1& form, std::int16_t& keyCode) {
-    if (keyCode == 13) form.text2().setFocus();
+    if (keyCode == forms::EnterKey) form.text2().setFocus();
 }
 
 FORMS_VERSION_RECORD(version, "sumdiff");

@@ -50,7 +50,7 @@ TEST(Desktop, FallbackFontWhenTheDefaultOneIsMissing) {
     for (const forms::Project* project : allProjects()) {
         const forms::testing::OpenWindow window(*project);
         const QFont font = window.window()->font();
-        EXPECT_GT(font.pointSizeF(), forms::detail::MinimumPointSize) << project->title;
+        EXPECT_GE(font.pointSizeF(), forms::detail::WindowFontHalfPoints.smallest / 2.0) << project->title;
         EXPECT_LE(font.pointSizeF(), wanted.pointSizeF()) << project->title;
     }
 }

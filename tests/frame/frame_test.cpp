@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "runtime.h"
+#include "window_loading.h"
 #include "window_test.h"
 
 namespace {
@@ -160,6 +161,32 @@ TEST_F(FrameTest, AMisnamedControlIsAnErrorThatNamesIt) {
     EXPECT_EQ(dialogs.seen()[0].prompt, "Ошибка выполнения 5: элемент управления не найден");
     EXPECT_NE(logged.find("Label1"), std::string::npos) << logged;
     EXPECT_EQ(std::count(logged.begin(), logged.end(), '\n'), 1) << "one line on stderr";
+}
+
+// A handler bound to a control the window lacks, or to an event its control never raises,
+// would silently never run: loading the window says which binding it is.
+TEST(FrameBindings, ABindingThatCannotBeDeliveredIsNamedWhenTheWindowLoads) {
+    const auto loadError = [](const forms::Binding& binding) -> std::string {
+        const forms::Binding bound[] = {binding};
+        const forms::Project bad{.title = "проба", .window = window, .bindings = bound, .createForm = forms::formOf<Form1>};
+        try {
+            forms::detail::checkBindings(bad);
+        } catch (const forms::detail::BindingError& error) {
+            return error.what();
+        }
+        return "";
+    };
+    EXPECT_EQ(loadError(forms::bind<writeThree>("Command9", Event::Click)),
+              "проба: the handler bound to Command9 Click: the window has no control of that name");
+    EXPECT_EQ(loadError(forms::bind<recordKey>("Command1", Event::KeyPress)),
+              "проба: the handler bound to Command1 KeyPress: a CommandButton never raises it");
+    EXPECT_EQ(loadError(forms::bind<recordKey>("Form1", Event::KeyPress)),
+              "проба: the handler bound to Form1 KeyPress: the window raises no KeyPress");
+    EXPECT_EQ(loadError(forms::bind<windowClick>("Form1", Event::Click)), "");
+    // Loading the window makes the check.
+    const forms::Binding misbound[] = {forms::bind<writeThree>("Command9", Event::Click)};
+    const forms::Project bad{.title = "проба", .window = window, .bindings = misbound, .createForm = forms::formOf<Form1>};
+    EXPECT_THROW(forms::testing::OpenWindow{bad}, forms::detail::BindingError);
 }
 
 TEST_F(FrameTest, OptionButtonsFormOneGroupAndTabDoesNotSelect) {
