@@ -23,7 +23,7 @@ start_window_manager
 
 # The processes whose work stands between a key sent and its effect: the program, the X server
 # and the window manager this test started, and under wine the wine server.
-busy_ones() { echo "$pid" ${x_server:-} ${window_manager:-} $([ ${#runner[@]} -gt 0 ] && pgrep -x wineserver); }
+busy_ones() { echo "$pid" ${x_server:-} ${window_manager:-} $([ ${#runner[@]} -gt 0 ] && wine_server_of "$pid"); }
 wait_settled() { wait_until "$1: the program never became idle" settled $(busy_ones); }
 
 # form_has_keyboard: the program's own window (captioned Form1) has the keyboard.

@@ -81,23 +81,37 @@ wait_clipboard() {
     return 1
 }
 
-# run_state PID...: each process's threads' running time in nanoseconds so far, and an R for
-# every thread that is running or waiting for a processor now.
+# run_state PID...: for each process, the nanoseconds its threads have run so far, and an R
+# when one of them is running or waiting for a processor now.
 run_state() {
     local pid
     for pid in "$@"; do
-        cat /proc/"$pid"/task/*/schedstat 2>/dev/null | awk '{ t += $1 } END { printf "%d ", t }'
+        cat /proc/"$pid"/task/*/schedstat 2>/dev/null | awk '{ t += $1 } END { printf "%d", t }'
         cat /proc/"$pid"/task/*/stat 2>/dev/null | awk '$3 == "R" { printf "R" }'
+        echo
     done
 }
 
-# settled PID...: none of the processes ran at all for a quarter of a second, nor waits to run:
-# what was sent to them before has been handled (on a busy machine that can take long). Checks
-# that something did not happen are made once the program has settled, never after a fixed time.
+# settled PID...: none of the processes waits for a processor, and none ran more than 5 ms in a
+# quarter of a second: what was sent to them before has been handled (on a busy machine that can
+# take long). A program at rest still wakes now and then (a caret blinking), for far less than
+# that; one handling input either runs for longer or waits for a processor. Checks that
+# something did not happen are made once the program has settled, never after a fixed time.
 settled() {
-    local before
+    local before after
     before=$(run_state "$@")
     [[ "$before" != *R* ]] || return 1
     sleep 0.25
-    [ "$(run_state "$@")" = "$before" ]
+    after=$(run_state "$@")
+    [[ "$after" != *R* ]] || return 1
+    paste <(echo "$before") <(echo "$after") | awk '$2 - $1 > 5000000 { busy = 1 } END { exit busy }'
+}
+
+# wine_server_of PID: the wine server of the prefix the process runs in.
+wine_server_of() {
+    local prefix server
+    prefix=$(tr '\0' '\n' </proc/"$1"/environ | grep '^WINEPREFIX=')
+    for server in $(pgrep -x 'wineserver(64)?'); do
+        tr '\0' '\n' </proc/"$server"/environ 2>/dev/null | grep -qxF "$prefix" && echo "$server"
+    done
 }
