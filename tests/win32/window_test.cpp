@@ -15,6 +15,7 @@
 #include "sumdiff/sumdiff.h"
 #include "testing.h"
 #include "triexpr/triexpr.h"
+#include "win32/later_windows.h"
 #include "win32/system.h"
 #include "win32/open_window.h"
 
@@ -175,7 +176,7 @@ TEST_F(Win32WindowTest, WindowHasTheDescribedClientSizeAndNamesBoxesByTheirLabel
     HWND window = window_->window();
     RECT client{};
     GetClientRect(window, &client);
-    const UINT dpi = GetDpiForWindow(window);
+    const UINT dpi = forms::detail::win32::windowDpi(window);
     EXPECT_EQ(client.right, forms::detail::pixelsFromTwips(7560, dpi));
     EXPECT_EQ(client.bottom, forms::detail::pixelsFromTwips(4755, dpi));
     // Screen readers take an edit's name from the label right before it in z-order.
@@ -236,7 +237,7 @@ TEST_F(Win32WindowTest, ClickOnALabelIsNotTheWindowsClick) {
     open(probe);
     click("Label1");
     EXPECT_EQ(form<Probe>().windowClicks, 0);
-    clickAt({forms::detail::pixelsFromTwips(3500, GetDpiForWindow(window_->window())), 5});
+    clickAt({forms::detail::pixelsFromTwips(3500, forms::detail::win32::windowDpi(window_->window())), 5});
     EXPECT_EQ(form<Probe>().windowClicks, 1);
 }
 
