@@ -343,18 +343,18 @@ private:
         static std::function<void(HWND)> act;
         return act;
     }
+    // A system callback, so a named function: on 32-bit x86 a lambda's calling convention is not
+    // the system's.
+    static BOOL CALLBACK takeShownDialog(HWND window, LPARAM found) {
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, 16);
+        if (std::wstring(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
     static void CALLBACK onTimer(HWND, UINT, UINT_PTR timer, DWORD) {
         HWND dialog = nullptr;
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND window, LPARAM found) {
-                wchar_t name[16] = {};
-                GetClassNameW(window, name, 16);
-                if (std::wstring(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-                *reinterpret_cast<HWND*>(found) = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&dialog));
+        EnumThreadWindows(GetCurrentThreadId(), &takeShownDialog, reinterpret_cast<LPARAM>(&dialog));
         if (!dialog) return;
         KillTimer(nullptr, timer);
         std::function<void(HWND)> act = std::move(pending());

@@ -23,7 +23,9 @@ start)
     emulator=$3
     keeper_exe=$4
     shift 4
-    setsid "$emulator" "$keeper_exe" "$ready" "$@" </dev/null >/dev/null 2>&1 &
+    # Its error output goes to a file, shown should it end before holding the desktops.
+    errors="$state/desktop_keeper.errors"
+    setsid "$emulator" "$keeper_exe" "$ready" "$@" </dev/null >/dev/null 2>"$errors" &
     keeper=$!
     echo $keeper >"$pid_file"
     # Ended with CTest too, should the run stop before its cleanup.
@@ -32,6 +34,11 @@ start)
                   kill $keeper 2>/dev/null" </dev/null >/dev/null 2>&1 &
     for _ in $(seq 300); do
         [ -f "$ready" ] && exit 0
+        if ! kill -0 $keeper 2>/dev/null; then
+            cat "$errors" >&2
+            echo "desktop_keeper.exe ended before holding the desktops" >&2
+            exit 1
+        fi
         sleep 0.1
     done
     echo "desktop_keeper.exe did not start" >&2
