@@ -14,6 +14,9 @@ check=$3
 smoke=$4
 build_script=$5
 shift 5
+# The checks are programs of the package's architecture: where wine cannot run them, nothing is
+# installed (wine-run says why, and the test is skipped).
+"$wine_run" --can-run "$check" || exit
 
 work=$(mktemp -d)
 export WINEPREFIX="$work/prefix"
