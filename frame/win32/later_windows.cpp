@@ -67,8 +67,11 @@ void lookUpLaterFunctions() {
     functions.setProcessDpiAwarenessContext = lookUp<SetProcessDpiAwarenessContextCall>(user32, names[4]);
     // The executable's manifest asks for per-monitor awareness (v2, and v1 on Windows 8.1) and
     // system-wide awareness before; a test executable has no manifest, so ask here too. Refused
-    // once the process's awareness is set, which is fine.
-    if (!functions.setProcessDpiAwarenessContext || !functions.setProcessDpiAwarenessContext(perMonitorAwareV2)) {
+    // once the process's awareness is set, which is fine. The older call only where the newer
+    // one is missing, so that it never touches an awareness the manifest set.
+    if (functions.setProcessDpiAwarenessContext) {
+        functions.setProcessDpiAwarenessContext(perMonitorAwareV2);
+    } else {
         SetProcessDPIAware();
     }
     // Read once aware: an unaware process is told 96 whatever the screen has.
