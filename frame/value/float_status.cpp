@@ -118,14 +118,17 @@ void notePowerStatus(double, double, double) {}
 
 // The Windows C runtime's fesetexceptflag writes the flags into MXCSR's exception mask bits, so
 // stale flags stay and traps are unmasked; the keeper reads and writes the flag bits itself.
-// Both units count: the library's pow works on the x87 unit, our own arithmetic on SSE.
-static_assert(sizeof(void*) == 8, "the Windows build is for x86-64");
+// Both units count: the library's pow works on the x87 unit, our own arithmetic on SSE (the
+// 32-bit build's too, compiled for SSE2 arithmetic).
+#if !defined(__x86_64__) && !defined(__SSE2_MATH__)
+#error "the Windows build's own arithmetic is on SSE2: -msse2 -mfpmath=sse for 32-bit x86"
+#endif
 
 namespace {
 
 constexpr unsigned kFlagBits = 0x3f;  // invalid, denormal, divide by zero, overflow, underflow, inexact
 
-// The x87 environment as fnstenv stores it in 64-bit mode (28 bytes).
+// The x87 environment as fnstenv stores it in 32- and 64-bit mode alike (28 bytes).
 struct X87Environment {
     unsigned controlWord;
     unsigned statusWord;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "later_windows.h"
 #include "system.h"
 #include "window_rules.h"
 
@@ -35,7 +36,7 @@ public:
         return needed.right;
     }
     double lineHeight() override { return lineHeight_; }
-    double optionMarkWidth() override { return GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi_); }
+    double optionMarkWidth() override { return systemMetric(SM_CXMENUCHECK, dpi_); }
 
 private:
     // Selects `font` (nullptr: the context's own again) and deletes the one selected before.

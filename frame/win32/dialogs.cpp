@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "form_window.h"
+#include "later_windows.h"
 #include "system.h"
 
 namespace forms::detail {
@@ -41,9 +42,7 @@ Extent textSize(HDC context, const std::wstring& text, int width, UINT format) {
 
 // The width of a caption as the title bar draws it, in the caption font at `dpi`.
 int captionTextWidth(HWND window, const std::wstring& caption, UINT dpi) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi);
+    NONCLIENTMETRICSW metrics = win32::nonClientMetrics(dpi);
     HFONT captionFont = CreateFontIndirectW(&metrics.lfCaptionFont);
     HDC context = GetDC(window);
     HGDIOBJ previous = SelectObject(context, captionFont);
@@ -96,7 +95,7 @@ void layOut(HWND dialog, InputBox& box, UINT dpi, const RECT* suggested) {
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE));
     RECT frame{0, 0, width, height};
-    AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
+    win32::adjustWindowRect(frame, style, exStyle, dpi);
     const int outerWidth = frame.right - frame.left;
     const int outerHeight = frame.bottom - frame.top;
     if (suggested) {
@@ -151,7 +150,7 @@ INT_PTR CALLBACK inputBoxProcedure(HWND dialog, UINT message, WPARAM wParam, LPA
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         SetWindowTextW(dialog, box->caption.c_str());
         createControls(dialog, *box);
-        layOut(dialog, *box, GetDpiForWindow(dialog), nullptr);
+        layOut(dialog, *box, win32::windowDpi(dialog), nullptr);
         SetFocus(GetDlgItem(dialog, FieldId));
         return FALSE;  // the focus is set
     case WM_DPICHANGED:
@@ -179,17 +178,15 @@ LRESULT CALLBACK widenForCaption(int code, WPARAM wParam, LPARAM lParam) {
     wchar_t className[8] = {};
     HWND box = reinterpret_cast<HWND>(wParam);
     if (code == HCBT_ACTIVATE && GetClassNameW(box, className, 8) && std::wstring_view(className) == L"#32770") {
-        const UINT dpi = GetDpiForWindow(box);
+        const UINT dpi = win32::windowDpi(box);
         const int captionWidth = captionTextWidth(box, win32::windowText(box), dpi);
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof(metrics);
-        SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi);
+        const NONCLIENTMETRICSW metrics = win32::nonClientMetrics(dpi);
         // The caption, with room for an icon and three caption buttons (a window manager may add
         // them to the close button alone), and the frame on both sides. As much again as the
         // caption is kept spare for a window manager that draws the title in a larger font.
         const int needed = 2 * captionWidth + 3 * metrics.iCaptionWidth +
-                           GetSystemMetricsForDpi(SM_CXSMICON, dpi) +
-                           2 * (GetSystemMetricsForDpi(SM_CXFIXEDFRAME, dpi) + GetSystemMetricsForDpi(SM_CXPADDEDBORDER, dpi)) +
+                           win32::systemMetric(SM_CXSMICON, dpi) +
+                           2 * (win32::systemMetric(SM_CXFIXEDFRAME, dpi) + win32::systemMetric(SM_CXPADDEDBORDER, dpi)) +
                            scaled(24, dpi);
         RECT frame{};
         GetWindowRect(box, &frame);

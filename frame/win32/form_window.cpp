@@ -1,7 +1,8 @@
 // The Win32 backend of the frame: one top-level window of native controls, its events and its
 // control members. What it implements, and what it leaves out:
 //   [x] client area of exactly the described twips at the window's DPI; per-monitor DPI aware
-//       (v2): rescaled, refitted and resized on WM_DPICHANGED
+//       (v2): rescaled, refitted and resized on WM_DPICHANGED; on Windows 7 and 8 at the
+//       system's DPI (later_windows.h)
 //   [x] the system's message font at the window's DPI, made smaller only where a caption would
 //       not fit its control by the core's rule (window_rules.h; caption_font.cpp measures the
 //       text and the option mark); one font for every control
@@ -42,6 +43,7 @@
 #include "caption_font.h"
 #include "control_kinds.h"
 #include "events.h"
+#include "later_windows.h"
 #include "layout.h"
 #include "system.h"
 
@@ -81,7 +83,7 @@ FormWindow::FormWindow(const Project& project) : WindowHost(project) {
                               WindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                               nullptr, state.instance, this);
     if (!window_) throw win32::CannotOpenWindow();
-    dpi_ = GetDpiForWindow(window_);
+    dpi_ = win32::windowDpi(window_);
     font_ = win32::fittingFont(description(), dpi_);
     loadIcons();
     resizeForDpi(nullptr);
@@ -108,7 +110,7 @@ int FormWindow::pixels(int twips) const { return pixelsFromTwips(twips, dpi_); }
 SIZE FormWindow::windowSizeFor(UINT dpi) const {
     RECT frame{0, 0, pixelsFromTwips(description().clientWidth, dpi),
                pixelsFromTwips(description().clientHeight, dpi)};
-    AdjustWindowRectExForDpi(&frame, WindowStyle, FALSE, WindowExStyle, dpi);
+    win32::adjustWindowRect(frame, WindowStyle, WindowExStyle, dpi);
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
@@ -136,8 +138,8 @@ void FormWindow::loadIcons() {
     if (smallIcon_) DestroyIcon(smallIcon_);
     const auto load = [this](int widthMetric, int heightMetric) {
         return static_cast<HICON>(LoadImageW(win32::process().instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                             GetSystemMetricsForDpi(widthMetric, dpi_),
-                                             GetSystemMetricsForDpi(heightMetric, dpi_), LR_DEFAULTCOLOR));
+                                             win32::systemMetric(widthMetric, dpi_),
+                                             win32::systemMetric(heightMetric, dpi_), LR_DEFAULTCOLOR));
     };
     bigIcon_ = load(SM_CXICON, SM_CYICON);
     smallIcon_ = load(SM_CXSMICON, SM_CYSMICON);

@@ -5,6 +5,7 @@
 
 #include "form_window.h"
 #include "held_keys.h"
+#include "later_windows.h"
 #include "system.h"
 #include "utf16.h"
 #include "window_rules.h"
@@ -65,9 +66,7 @@ void startProcess() {
     if (state.started) return;
     state.started = true;
     state.instance = GetModuleHandleW(nullptr);
-    // The executable's manifest asks for per-monitor DPI awareness (v2); a test executable has
-    // none, so ask here too. Refused once the process's awareness is set, which is fine.
-    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    lookUpLaterFunctions();
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     FormWindow::registerWindowClass();
@@ -96,20 +95,7 @@ std::string narrow(std::wstring_view utf16) {
 
 int scaled(int pixelsAt96, UINT dpi) { return MulDiv(pixelsAt96, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI); }
 
-LOGFONTW messageFont(UINT dpi) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    if (SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi)) {
-        return metrics.lfMessageFont;
-    }
-    // Without the DPI-aware call: the font at the system's DPI, scaled.
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    HDC screen = GetDC(nullptr);
-    const int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi), systemDpi);
-    return metrics.lfMessageFont;
-}
+LOGFONTW messageFont(UINT dpi) { return nonClientMetrics(dpi).lfMessageFont; }
 
 std::wstring windowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');

@@ -24,8 +24,9 @@ struct Process {
 
 Process& process();
 
-// Initialises the common controls, asks for per-monitor DPI awareness when the executable's
-// manifest has not, and registers the window class. Done once; later calls do nothing.
+// Looks up the functions of later Windows and makes the process DPI aware (later_windows.h),
+// initialises the common controls and registers the window class. Done once; later calls do
+// nothing.
 void startProcess();
 
 // One message as the message loop handles it: keyboard navigation between controls first.

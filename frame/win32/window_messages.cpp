@@ -2,6 +2,7 @@
 // activation, DPI and system changes.
 #include "events.h"
 #include "held_keys.h"
+#include "later_windows.h"
 #include "form_window.h"
 #include "navigation.h"
 #include "window_rules.h"
@@ -148,7 +149,7 @@ LRESULT FormWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
         }
         return 0;
-    case WM_GETDPISCALEDSIZE: {
+    case win32::DpiScaledSizeMessage: {
         *reinterpret_cast<SIZE*>(lParam) = windowSizeFor(static_cast<UINT>(wParam));
         return TRUE;
     }

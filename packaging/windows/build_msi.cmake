@@ -1,11 +1,12 @@
 cmake_minimum_required(VERSION 3.25)
 # Builds the installer with wixl from forms-programs.wxs and the generated programs.wxi, into
-# OUTPUT_DIR/forms-programs-VERSION-x64.msi, and checks that msiinfo reads it back. wixl looks
+# OUTPUT_DIR/forms-programs-VERSION-ARCH.msi (ARCH x64 or x86), and checks that msiinfo reads it back. wixl looks
 # files up by name beside the source, so everything is gathered in a staging folder first.
 #   cmake -DWIXL=... -DMSIINFO=... -DMSIBUILD=... -DSOURCE=forms-programs.wxs -DINCLUDE=programs.wxi
-#         -DICON=window.ico "-DPROGRAMS=a.exe|b.exe" -DOUTPUT_DIR=... [-DVERSION=1.01] -P build_msi.cmake
+#         -DICON=window.ico "-DPROGRAMS=a.exe|b.exe" -DARCH=x64 -DOUTPUT_DIR=... [-DVERSION=1.01]
+#         -P build_msi.cmake
 # VERSION replaces the version from the version records: the upgrade test builds a later one.
-foreach(variable WIXL MSIINFO MSIBUILD SOURCE INCLUDE ICON PROGRAMS OUTPUT_DIR)
+foreach(variable WIXL MSIINFO MSIBUILD SOURCE INCLUDE ICON PROGRAMS ARCH OUTPUT_DIR)
   if(NOT DEFINED ${variable})
     message(FATAL_ERROR "build_msi.cmake: ${variable} is not set")
   endif()
@@ -37,13 +38,13 @@ endforeach()
 math(EXPR size_kb "(${size} + 1023) / 1024")
 
 get_filename_component(source_name ${SOURCE} NAME)
-set(msi ${OUTPUT_DIR}/forms-programs-${VERSION}-x64.msi)
-file(GLOB earlier ${OUTPUT_DIR}/forms-programs-*-x64.msi)
+set(msi ${OUTPUT_DIR}/forms-programs-${VERSION}-${ARCH}.msi)
+file(GLOB earlier ${OUTPUT_DIR}/forms-programs-*-${ARCH}.msi)
 if(earlier)
   file(REMOVE ${earlier})
 endif()
 # wixl reports some faults on standard error and still exits 0: any output is a failure.
-execute_process(COMMAND ${WIXL} --arch x64 -D InstalledSizeKB=${size_kb} -o ${msi} ${source_name}
+execute_process(COMMAND ${WIXL} --arch ${ARCH} -D Arch=${ARCH} -D InstalledSizeKB=${size_kb} -o ${msi} ${source_name}
                 WORKING_DIRECTORY ${staging} RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
 if(NOT status EQUAL 0 OR NOT output STREQUAL "")
   file(REMOVE ${msi})

@@ -15,6 +15,7 @@
 #include "sumdiff/sumdiff.h"
 #include "testing.h"
 #include "triexpr/triexpr.h"
+#include "win32/later_windows.h"
 #include "win32/system.h"
 #include "win32/open_window.h"
 
@@ -188,7 +189,7 @@ TEST_F(Win32WindowTest, WindowHasTheDescribedClientSizeAndNamesBoxesByTheirLabel
     HWND window = window_->window();
     RECT client{};
     GetClientRect(window, &client);
-    const UINT dpi = GetDpiForWindow(window);
+    const UINT dpi = forms::detail::win32::windowDpi(window);
     EXPECT_EQ(client.right, forms::detail::pixelsFromTwips(7560, dpi));
     EXPECT_EQ(client.bottom, forms::detail::pixelsFromTwips(4755, dpi));
     // Screen readers take an edit's name from the label right before it in z-order.
@@ -249,7 +250,7 @@ TEST_F(Win32WindowTest, ClickOnALabelIsNotTheWindowsClick) {
     open(probe);
     click("Label1");
     EXPECT_EQ(form<Probe>().windowClicks, 0);
-    clickAt({forms::detail::pixelsFromTwips(3500, GetDpiForWindow(window_->window())), 5});
+    clickAt({forms::detail::pixelsFromTwips(3500, forms::detail::win32::windowDpi(window_->window())), 5});
     EXPECT_EQ(form<Probe>().windowClicks, 1);
 }
 
@@ -355,18 +356,18 @@ private:
         static std::function<void(HWND)> act;
         return act;
     }
+    // A system callback, so a named function: on 32-bit x86 a lambda's calling convention is not
+    // the system's.
+    static BOOL CALLBACK takeShownDialog(HWND window, LPARAM found) {
+        wchar_t name[16] = {};
+        GetClassNameW(window, name, 16);
+        if (std::wstring(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
     static void CALLBACK onTimer(HWND, UINT, UINT_PTR timer, DWORD) {
         HWND dialog = nullptr;
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND window, LPARAM found) {
-                wchar_t name[16] = {};
-                GetClassNameW(window, name, 16);
-                if (std::wstring(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
-                *reinterpret_cast<HWND*>(found) = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&dialog));
+        EnumThreadWindows(GetCurrentThreadId(), &takeShownDialog, reinterpret_cast<LPARAM>(&dialog));
         if (!dialog) return;
         KillTimer(nullptr, timer);
         std::function<void(HWND)> act = std::move(pending());

@@ -23,7 +23,9 @@ start)
     emulator=$3
     keeper_exe=$4
     shift 4
-    setsid "$emulator" "$keeper_exe" "$ready" "$@" </dev/null >/dev/null 2>&1 &
+    # Its error output goes to a file, shown should it end before holding the desktops.
+    errors="$state/desktop_keeper.errors"
+    setsid "$emulator" "$keeper_exe" "$ready" "$@" </dev/null >/dev/null 2>"$errors" &
     keeper=$!
     echo $keeper >"$pid_file"
     # Ended with CTest too, should the run stop before its cleanup.
@@ -35,7 +37,9 @@ start)
         [ -f "$ready" ] && exit 0
         if ! kill -0 "$keeper" 2>/dev/null; then
             wait "$keeper"
-            echo "desktop_keeper.exe ended (status $?) without holding wine's desktops" >&2
+            status=$?
+            cat "$errors" >&2
+            echo "desktop_keeper.exe ended (status $status) without holding wine's desktops" >&2
             exit 1
         fi
         sleep 0.1

@@ -91,18 +91,22 @@ void checkShortcut(const std::wstring& name, const std::wstring& program, std::s
     if (link) link->Release();
 }
 
+// The registry view the package of this architecture writes a per-machine entry to: the 32-bit
+// one for the x86 package, which 64-bit Windows keeps apart.
+constexpr REGSAM kPackageView = sizeof(void*) == 4 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+
 // The one uninstall entry named as the product, per user or per machine.
 void checkUninstallEntry(const std::wstring& folder, const std::wstring& version) {
     std::vector<HKEY> entries;
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
         HKEY parent;
-        if (RegOpenKeyExW(root, kUninstallKey, 0, KEY_READ | KEY_WOW64_64KEY, &parent) != ERROR_SUCCESS) continue;
+        if (RegOpenKeyExW(root, kUninstallKey, 0, KEY_READ | kPackageView, &parent) != ERROR_SUCCESS) continue;
         wchar_t name[256];
         for (DWORD index = 0, length = 256;
              RegEnumKeyExW(parent, index, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
              ++index, length = 256) {
             HKEY entry;
-            if (RegOpenKeyExW(parent, name, 0, KEY_READ | KEY_WOW64_64KEY, &entry) != ERROR_SUCCESS) continue;
+            if (RegOpenKeyExW(parent, name, 0, KEY_READ | kPackageView, &entry) != ERROR_SUCCESS) continue;
             if (stringValue(entry, L"DisplayName") == kProductName)
                 entries.push_back(entry);
             else

@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
               "    <ComponentGroup Id=\"Programs\" Directory=\"INSTALLDIR\">\n";
     for (const forms::Project* project : projects) {
         const std::string name(project->title);
-        output << "      <Component Id=\"" << name << "\" Guid=\"*\" Win64=\"yes\">\n"
+        output << "      <Component Id=\"" << name << "\" Guid=\"*\" Win64=\"$(var.Win64)\">\n"
                << "        <File Id=\"" << name << ".exe\" Name=\"" << name << ".exe\" Source=\"" << name
                << ".exe\" KeyPath=\"yes\"/>\n"
                << "        <Shortcut Id=\"" << name << ".lnk\" Directory=\"ProgramMenuFolder\" Name=\"" << name
