@@ -35,9 +35,12 @@ snapshot() {
     # The registry is written to its files when the session ends.
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
-    # Windows Installer's own cache folders stay once made, empty.
+    # Windows Installer's own cache folders stay once made, empty. The system's precompiled
+    # setup files (inf/*.pnf) are written whenever wine's device setup first gets to them, on a
+    # busy machine well after the prefix was made: they are the system's, never the package's.
     (cd "$WINEPREFIX" && find . | grep -v -e '^\./drive_c/windows/Installer$' \
-        -e '^\./drive_c/users/[^/]*/AppData/Roaming/Microsoft/Installer$' | sort) >"$1"
+        -e '^\./drive_c/users/[^/]*/AppData/Roaming/Microsoft/Installer$' \
+        -e '^\./drive_c/windows/inf/[^/]*\.pnf$' | sort) >"$1"
 }
 nothing_left() {
     snapshot "$work/after"
