@@ -36,8 +36,8 @@ start)
     for _ in $(seq 600); do
         [ -f "$ready" ] && exit 0
         if ! kill -0 "$keeper" 2>/dev/null; then
-            wait "$keeper"
-            status=$?
+            status=0
+            wait "$keeper" || status=$?
             cat "$errors" >&2
             echo "desktop_keeper.exe ended (status $status) without holding wine's desktops" >&2
             exit 1
