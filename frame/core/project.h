@@ -107,6 +107,15 @@ struct VersionRecord {
     std::string_view stringTable;  // "040904B0"
 };
 
+// What the program's packages say of it, in English and Russian: a short summary (a software
+// centre's line, the man page's NAME, the desktop entry's comment in Russian) and a paragraph.
+struct PackageTexts {
+    std::string_view summary;
+    std::string_view summaryRu;
+    std::string_view description;
+    std::string_view descriptionRu;
+};
+
 struct Project {
     std::string_view title;  // the program's name; the caption of untitled dialogs
     std::string_view startUpObject = "Form1";
@@ -118,8 +127,10 @@ struct Project {
     std::unique_ptr<Form> (*createForm)(detail::WindowHost& host);
     std::span<const std::string_view> publicFunctions = {};
     const VersionRecord* version = nullptr;
-    // What the program does, in one English sentence: the help text shows it.
+    // What the program does, in one English sentence: the help text, the installer's shortcut
+    // and the pages' index show it.
     std::string_view summary = {};
+    PackageTexts package = {};
 };
 
 // The form factory for a window class `F` (a Form with its accessors and form variables).

@@ -23,7 +23,7 @@ namespace forms::detail {
 // Labels are measured on one line too, although each toolkit shows them wrapping at word
 // breaks. Measured wrapped, the rule would hang on three different line breakers; measured on
 // one line, it needs only the width of a text, which every toolkit measures alike. It costs no
-// program a point: of the eight programs' labels, all fit on one line at every platform's
+// program a point: of the programs' labels, all fit on one line at every platform's
 // default size, and the only two tall enough for a second line have room to spare on the first.
 // And a caption that fits on one line fits wrapped, so no caption fits less than it did.
 

@@ -69,6 +69,16 @@ const forms::Project project{
     .createForm = forms::formOf<Form1>,
     .version = &version,
     .summary = "Reveals two addends and reports their single-precision sum in a message box.",
+    .package = {
+        .summary = "Sum of two addends in a message box",
+        .summaryRu = "Сумма двух слагаемых в окне сообщения",
+        .description =
+            "A button reveals two boxes for the addends and a second button, which "
+            "reports their sum, computed in single precision, in a message box.",
+        .descriptionRu =
+            "Кнопка открывает два поля для слагаемых и вторую кнопку, которая сообщает их"
+            " сумму, вычисленную с одинарной точностью, в окне сообщения.",
+    },
 };
 
 }  // namespace addreveal

@@ -60,6 +60,18 @@ const forms::Project project{
     .createForm = forms::formOf<Form1>,
     .version = &version,
     .summary = "Colours its window dark blue for a number N >= 0 and red for N < 0.",
+    .package = {
+        .summary = "Sign of a number as the window colour",
+        .summaryRu = "Знак числа цветом окна",
+        .description =
+            "A button enables the number box and greys the window; Enter in the box "
+            "colours the window dark blue for a number of zero or more and red for a "
+            "negative one.",
+        .descriptionRu =
+            "Кнопка открывает поле для числа и делает окно серым; Enter в поле окрашивает"
+            " окно в тёмно-синий цвет для неотрицательного числа и в красный для "
+            "отрицательного.",
+    },
 };
 
 }  // namespace signcolor

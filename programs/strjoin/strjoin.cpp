@@ -66,6 +66,16 @@ const forms::Project project{
     .createForm = forms::formOf<Form1>,
     .version = &version,
     .summary = "Joins two strings typed into its window.",
+    .package = {
+        .summary = "Joining two strings",
+        .summaryRu = "Объединение двух строк",
+        .description =
+            "A click on the blank window reveals two boxes for strings; the button joins "
+            "them in the result box.",
+        .descriptionRu =
+            "Щелчок по пустому окну открывает два поля для строк; кнопка объединяет их в "
+            "поле результата.",
+    },
 };
 
 }  // namespace strjoin

@@ -60,6 +60,16 @@ const forms::Project project{
     .createForm = forms::formOf<Form1>,
     .version = &version,
     .summary = "Adds or subtracts two numbers A and B in single precision.",
+    .package = {
+        .summary = "Sum or difference of two numbers",
+        .summaryRu = "Сумма или разность двух чисел",
+        .description =
+            "Type two numbers A and B, choose the sum or the difference and press the "
+            "button: the result, computed in single precision, appears in box C.",
+        .descriptionRu =
+            "Введите два числа A и B, выберите сумму или разность и нажмите кнопку: "
+            "результат, вычисленный с одинарной точностью, появится в поле C.",
+    },
 };
 
 }  // namespace sumdiff

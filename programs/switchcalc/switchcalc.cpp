@@ -60,7 +60,19 @@ const forms::Project project{
     .bindings = bindings,
     .createForm = forms::formOf<Form1>,
     .version = &version,
-    .summary = "Adds or subtracts two numbers, as two option buttons choose; keeps the result as a 16-bit integer.",
+    .summary =
+        "Adds or subtracts two numbers, as two option buttons choose; keeps the "
+        "result as a 16-bit integer.",
+    .package = {
+        .summary = "Sum or difference as a whole number, chosen by a switch",
+        .summaryRu = "Сумма или разность целым числом, выбор переключателем",
+        .description =
+            "Two option buttons choose whether C is A+B or A-B; the result is a 16-bit "
+            "integer that the program keeps between clicks.",
+        .descriptionRu =
+            "Два переключателя выбирают, будет ли C равно A+B или A-B; результат — "
+            "16-битное целое, которое программа хранит между нажатиями.",
+    },
 };
 
 }  // namespace switchcalc

@@ -98,6 +98,16 @@ const forms::Project project{
     .publicFunctions = publicFunctions,
     .version = &version,
     .summary = "Asks for three numbers and reports A^2+B*C/2 or the truth of A>B AND B>C.",
+    .package = {
+        .summary = "Arithmetic or logical expression of three numbers",
+        .summaryRu = "Арифметическое или логическое выражение трёх чисел",
+        .description =
+            "Asks for three numbers A, B and C one after another and reports the value of"
+            " A^2+B*C/2 or whether A>B and B>C both hold.",
+        .descriptionRu =
+            "Запрашивает по очереди три числа A, B и C и сообщает значение выражения "
+            "A^2+B*C/2 или истинность условия A>B и B>C.",
+    },
 };
 
 }  // namespace triexpr

@@ -1,5 +1,5 @@
 cmake_minimum_required(VERSION 3.25)
-# Installs the build into a fresh prefix and checks what a desktop finds there: the eight
+# Installs the build into a fresh prefix and checks what a desktop finds there: the
 # programs, a desktop entry each, the icon at three sizes, and each binary's version record.
 # Run as: cmake -DBUILD_DIR=... -DPREFIX=... -DPROGRAMS="a;b" -P check_install.cmake
 file(REMOVE_RECURSE "${PREFIX}")

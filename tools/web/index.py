@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""The pages' index, dist/web/index.html: the eight programs with a picture of each window, its
+"""The pages' index, dist/web/index.html: every program with a picture of each window, its
 one-line summary and its version, each linking to its page. Self-contained like the pages: the
 pictures are inlined, and nothing is fetched from disk; served, it makes the pages installable
 as the pages do (tools/web/installable.js).

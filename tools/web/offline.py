@@ -50,7 +50,7 @@ def main():
         shutil.copyfile(icons / name, out / "icons" / name)
     manifest = {
         "name": "Forms programs", "short_name": "Forms programs", "lang": "ru",
-        "description": "Eight small form programs, each one page, working offline.",
+        "description": "Small form programs, each one page, working offline.",
         "start_url": "index.html", "scope": "./", "display": "standalone",
         "background_color": "#d8dde4", "theme_color": "#1f4e8c",
         "icons": [{"src": f"icons/{name}", "sizes": sizes, "type": kind} for name, sizes, kind in ICONS],
