@@ -8,7 +8,10 @@
 # the sanitized one) gives the same answers and the same floating-point status.
 set(differential_dir ${PROJECT_BINARY_DIR}/differential)
 set(differential_sources
-  ${PROJECT_SOURCE_DIR}/frame/value/value.cpp
+  ${PROJECT_SOURCE_DIR}/frame/value/number_reading.cpp
+  ${PROJECT_SOURCE_DIR}/frame/value/number_writing.cpp
+  ${PROJECT_SOURCE_DIR}/frame/value/variant.cpp
+  ${PROJECT_SOURCE_DIR}/frame/value/power.cpp
   ${PROJECT_SOURCE_DIR}/frame/value/runtime_error.cpp
   ${PROJECT_SOURCE_DIR}/frame/value/float_status.cpp
   ${PROJECT_SOURCE_DIR}/frame/value/utf16.cpp
