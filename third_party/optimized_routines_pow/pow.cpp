@@ -124,7 +124,7 @@ inline double log_inline(uint64_t ix, double *tail)
 	kd = (double)k;
 
 	/* log(x) = k*Ln2 + log(c) + log1p(z/c-1).  */
-	invc = T[i].invc;
+	invc = pow_log_table.invc256[i] * 0x1p-8;
 	logc = T[i].logc;
 	logctail = T[i].logctail;
 

@@ -11,45 +11,16 @@ namespace optimized_routines {
 
 #define N (1 << POW_LOG_TABLE_BITS)
 
-const pow_log_data pow_log_table = {
-.ln2hi = 0x1.62e42fefa3800p-1,
-.ln2lo = 0x1.ef35793c76730p-45,
-.poly = {
-// relative error: 0x1.11922ap-70
-// in -0x1.6bp-8 0x1.6bp-8
-// Coefficients are scaled to match the scaling during evaluation.
--0x1p-1,
-0x1.555555555556p-2 * -2,
--0x1.0000000000006p-2 * -2,
-0x1.999999959554ep-3 * 4,
--0x1.555555529a47ap-3 * 4,
-0x1.2495b9b4845e9p-3 * -8,
--0x1.0002b8b263fc3p-3 * -8,
-},
-/* Algorithm:
+namespace {
 
-	x = 2^k z
-	log(x) = k ln2 + log(c) + log(z/c)
-	log(z/c) = poly(z/c - 1)
+/* The rows as published: 1/c, log(c) and its tail.  The table below keeps 1/c
+   in 16 bits (see pow_data.h).  */
+struct row {
+	double invc, logc, logctail;
+};
 
-where z is in [0x1.69555p-1; 0x1.69555p0] which is split into N subintervals
-and z falls into the ith one, then table entries are computed as
-
-	tab[i].invc = 1/c
-	tab[i].logc = round(0x1p43*log(c))/0x1p43
-	tab[i].logctail = (double)(log(c) - logc)
-
-where c is chosen near the center of the subinterval such that 1/c has only a
-few precision bits so z/c - 1 is exactly representible as double:
-
-	1/c = center < 1 ? round(N/center)/N : round(2*N/center)/N/2
-
-Note: |z/c - 1| < 1/N for the chosen c, |log(c) - logc - logctail| < 0x1p-97,
-the last few bits of logc are rounded away so k*ln2hi + logc has no rounding
-error and the interval for z is selected such that near x == 1, where log(x)
-is tiny, large cancellation error is avoided in logc + poly(z/c - 1).  */
-.tab = {
-#define A(a, b, c) {a, 0, b, c},
+constexpr row rows[] = {
+#define A(a, b, c) {a, b, c},
 A(0x1.6a00000000000p+0, -0x1.62c82f2b9c800p-2, 0x1.ab42428375680p-48)
 A(0x1.6800000000000p+0, -0x1.5d1bdbf580800p-2, -0x1.ca508d8e0f720p-46)
 A(0x1.6600000000000p+0, -0x1.5767717455800p-2, -0x1.362a4d5b6506dp-45)
@@ -178,7 +149,71 @@ A(0x1.7200000000000p-1, 0x1.4c9e09e173000p-2, -0x1.e20891b0ad8a4p-45)
 A(0x1.7000000000000p-1, 0x1.522ae0738a000p-2, 0x1.ebe708164c759p-45)
 A(0x1.6e00000000000p-1, 0x1.57bf753c8d000p-2, 0x1.fadedee5d40efp-46)
 A(0x1.6c00000000000p-1, 0x1.5d5bddf596000p-2, -0x1.a0b2a08a465dcp-47)
-},
 };
+#undef A
+
+constexpr pow_log_data make_table()
+{
+	pow_log_data t = {
+	.ln2hi = 0x1.62e42fefa3800p-1,
+	.ln2lo = 0x1.ef35793c76730p-45,
+	.poly = {
+	// relative error: 0x1.11922ap-70
+	// in -0x1.6bp-8 0x1.6bp-8
+	// Coefficients are scaled to match the scaling during evaluation.
+	-0x1p-1,
+	0x1.555555555556p-2 * -2,
+	-0x1.0000000000006p-2 * -2,
+	0x1.999999959554ep-3 * 4,
+	-0x1.555555529a47ap-3 * 4,
+	0x1.2495b9b4845e9p-3 * -8,
+	-0x1.0002b8b263fc3p-3 * -8,
+	},
+	/* Algorithm:
+
+		x = 2^k z
+		log(x) = k ln2 + log(c) + log(z/c)
+		log(z/c) = poly(z/c - 1)
+
+	where z is in [0x1.69555p-1; 0x1.69555p0] which is split into N subintervals
+	and z falls into the ith one, then table entries are computed as
+
+		tab[i].invc = 1/c
+		tab[i].logc = round(0x1p43*log(c))/0x1p43
+		tab[i].logctail = (double)(log(c) - logc)
+
+	where c is chosen near the center of the subinterval such that 1/c has only a
+	few precision bits so z/c - 1 is exactly representible as double:
+
+		1/c = center < 1 ? round(N/center)/N : round(2*N/center)/N/2
+
+	Note: |z/c - 1| < 1/N for the chosen c, |log(c) - logc - logctail| < 0x1p-97,
+	the last few bits of logc are rounded away so k*ln2hi + logc has no rounding
+	error and the interval for z is selected such that near x == 1, where log(x)
+	is tiny, large cancellation error is avoided in logc + poly(z/c - 1).  */
+	.tab = {},
+	.invc256 = {},
+	};
+	for (int i = 0; i < N; i++) {
+		t.tab[i] = {rows[i].logc, rows[i].logctail};
+		t.invc256[i] = static_cast<std::uint16_t>(rows[i].invc * 256);
+	}
+	return t;
+}
+
+constexpr bool invc_exact()
+{
+	constexpr pow_log_data t = make_table();
+	for (int i = 0; i < N; i++)
+		if (t.invc256[i] * 0x1p-8 != rows[i].invc)
+			return false;
+	return true;
+}
+static_assert(invc_exact(), "every 1/c is a multiple of 1/256 below 2");
+
+}  // namespace
+
+constinit const pow_log_data pow_log_table = make_table();
+
 
 }  // namespace optimized_routines
