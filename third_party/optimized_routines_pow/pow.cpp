@@ -23,7 +23,7 @@ using std::uint32_t;
 using std::uint64_t;
 
 /* From musl's libm.h and __math_*.c: the helpers pow uses.  Every step is
-   evaluated in double (no double, whose width would depend on the target),
+   evaluated in double (not double_t, whose width would depend on the target),
    and only the paths without fused multiply-add are kept.  */
 #define WANT_ROUNDING 1
 #define predict_false(x) __builtin_expect(x, 0)
