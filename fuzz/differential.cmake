@@ -8,16 +8,25 @@
 # the sanitized one) gives the same answers and the same floating-point status.
 set(differential_dir ${PROJECT_BINARY_DIR}/differential)
 set(differential_sources
-  ${PROJECT_SOURCE_DIR}/frame/value/value.cpp
+  ${PROJECT_SOURCE_DIR}/frame/value/number_reading.cpp
+  ${PROJECT_SOURCE_DIR}/frame/value/number_writing.cpp
+  ${PROJECT_SOURCE_DIR}/frame/value/variant.cpp
+  ${PROJECT_SOURCE_DIR}/frame/value/power.cpp
   ${PROJECT_SOURCE_DIR}/frame/value/runtime_error.cpp
   ${PROJECT_SOURCE_DIR}/frame/value/float_status.cpp
   ${PROJECT_SOURCE_DIR}/frame/value/utf16.cpp
+  ${PROJECT_SOURCE_DIR}/third_party/optimized_routines_pow/pow.cpp
+  ${PROJECT_SOURCE_DIR}/third_party/optimized_routines_pow/pow_data.cpp
+  ${PROJECT_SOURCE_DIR}/third_party/optimized_routines_pow/exp_data.cpp
 )
 set(differential_headers
   ${PROJECT_SOURCE_DIR}/frame/value/value.h
   ${PROJECT_SOURCE_DIR}/frame/value/runtime_error.h
   ${PROJECT_SOURCE_DIR}/frame/value/float_status.h
   ${PROJECT_SOURCE_DIR}/frame/value/utf16.h
+  ${PROJECT_SOURCE_DIR}/third_party/optimized_routines_pow/pow.h
+  ${PROJECT_SOURCE_DIR}/third_party/optimized_routines_pow/pow_data.h
+  ${PROJECT_SOURCE_DIR}/third_party/optimized_routines_pow/exp_data.h
   ${PROJECT_SOURCE_DIR}/fuzz/differential_format.h
 )
 
@@ -50,7 +59,7 @@ add_custom_command(OUTPUT ${differential_dir}/differential_cases
   DEPENDS ${PROJECT_SOURCE_DIR}/fuzz/differential_cases.cpp ${PROJECT_SOURCE_DIR}/fuzz/differential_format.h
   COMMENT "Building the differential cases generator for the build machine" VERBATIM)
 add_custom_command(OUTPUT ${differential_dir}/differential_reference
-  COMMAND ${FORMS_HOST_CXX} ${host_flags} -O0 -I${PROJECT_SOURCE_DIR}/frame/value ${differential_sources}
+  COMMAND ${FORMS_HOST_CXX} ${host_flags} -O0 -I${PROJECT_SOURCE_DIR}/frame/value -I${PROJECT_SOURCE_DIR}/third_party ${differential_sources}
           ${PROJECT_SOURCE_DIR}/fuzz/differential_driver.cpp -o ${differential_dir}/differential_reference
   DEPENDS ${differential_sources} ${differential_headers} ${PROJECT_SOURCE_DIR}/fuzz/differential_driver.cpp
   COMMENT "Building the Linux reference of the differential driver" VERBATIM)

@@ -107,8 +107,8 @@ inline double statusSub(double left, double right) {
     return left - right;
 #endif
 }
-// Where the hardware has no flags: adds what the C library's pow(base, exponent) raises on
-// hardware that has them (its own flag-raising arithmetic is in the library, out of sight).
+// Where the hardware has no flags: adds what powerDouble's arithmetic raises on hardware that
+// has them (the power function's own steps are not observed: frame/value/power.cpp).
 void notePowerStatus(double base, double exponent, double result);
 
 #if FORMS_SOFTWARE_FLOAT_STATUS
