@@ -21,6 +21,7 @@ class PageConstants(unittest.TestCase):
         // enum class Commented { Wrong };
         enum class Commented { Right };
         inline constexpr int Shift = 16;
+        inline constexpr std::int16_t Limit = 262'144;
     """
 
     def constants(self, *names):
@@ -38,6 +39,7 @@ class PageConstants(unittest.TestCase):
             ("a commented-out definition is no definition", "Commented",
              "const Commented = Object.freeze({Right: 0});"),
             ("integer constant", "Shift", "const Shift = 16;"),
+            ("digit separators", "Limit", "const Limit = 262144;"),
         ]
         for name, enum, expected in rows:
             with self.subTest(name):
