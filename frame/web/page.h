@@ -1,8 +1,10 @@
 // The page as the browser backend's C++ sees it: every call into the page is one function here,
-// and each is one method of formsPage in page.js (page.cpp holds the one-line calls). The other
-// direction, what page.js calls in the program, is the forms_web_* functions of page.cpp.
-// The enums that cross (ControlKind, DialogKind, KeyOutcome) and KeyOutcomeShift reach page.js
-// as the build generates them from their C++ definitions (tools/web/page_constants.py).
+// and each is one method of formsPage in the page's script, frame/web/page/*.js (page.cpp holds
+// the one-line calls). The other direction, what the page calls in the program, is the
+// forms_web_* functions of page.cpp, each called through formsProgram (page/exports.js). The
+// enums that cross (ControlKind, DialogKind, KeyOutcome), KeyOutcomeShift, the key codes and
+// the text boxes' limit reach the page as the build generates them from their C++ definitions
+// (tools/web/page_constants.py).
 #pragma once
 
 #include <optional>
@@ -18,6 +20,9 @@ namespace forms::detail::page {
 // A KeyPress's answer to the page: the KeyOutcome above this many bits, the replacement
 // character below.
 inline constexpr int KeyOutcomeShift = 16;
+
+// The key code of Backspace as KeyPress receives it (as EnterKeyCode is Enter's).
+inline constexpr int BackspaceKeyCode = 8;
 
 // The window's frame: its caption bar and a client area of `width` × `height` CSS pixels, not
 // yet on the page. `tooLongNotice` is what a refused edit says at its box.
