@@ -2,16 +2,16 @@
 // control members. What it implements, and what it leaves out:
 //   [x] client area of exactly the described twips at 96 CSS pixels an inch; the browser's zoom
 //       and the device's pixel ratio do the rest; on a screen narrower than the window, the
-//       window is scaled down to fit, never below 9 CSS px text: the page pans instead (page.js)
+//       window is scaled down to fit, never below 9 CSS px text: the page pans instead (page/window.js)
 //   [x] the page's own font (a subset of Liberation Sans under a name of its own) at 8 pt, or the
 //       largest size at which every caption fits its control by the core's rule
-//       (window_rules.h; page.js measures the text); one font for every control
+//       (window_rules.h; page/window.js measures the text); one font for every control
 //   [x] <div> labels (a click on a label is not a click on the window), <input> text boxes,
 //       <button> command buttons and radio buttons with their captions
 //   [x] tab order by tab index; first focus, the focus leaving a control that is hidden or
 //       disabled, Tab/Shift+Tab and the arrows in the option group by the core's rules
 //       (window_rules.h); Enter on a command button presses it (the browser's own); the core's
-//       action keys act once however long they are held, repeats told by the browser (page.js)
+//       action keys act once however long they are held, repeats told by the browser (page/keys.js)
 //   [x] one option group of every option button, none selected at start, Tab does not select
 //   [x] Click of buttons, option buttons and the window (mouse, pen and touch alike); KeyPress
 //       with the code by reference (Enter 13, Backspace 8, Esc 27, Ctrl+letter codes, 0 swallows,
@@ -21,7 +21,7 @@
 //   [x] the window colour painted by the client area, kept in forced colours and in print;
 //       labels and option buttons keep the page's
 //   [x] text boxes of up to MaxTextBoxLength characters, refusing longer typing, pastes and
-//       drops whole with a notice (page.js); a paste is decided by the page before any of it
+//       drops whole with a notice (page/editing.js); a paste is decided by the page before any of it
 //       enters the program's memory; a NUL never gets into a box; Ctrl+A selects all
 //   [x] a runtime that aborts or traps stops the page visibly, with a message saying so
 //   [x] each text box named for screen readers by its label (aria-labelledby); the window is a
@@ -105,7 +105,7 @@ void FormWindow::buildControls() {
 }
 
 void FormWindow::fitFont() {
-    // The page's font is loaded before the program starts (page.js).
+    // The page's font is loaded before the program starts (page/loader.js).
     PageCaptionMeasurer measurer;
     const int size =
         fittedFontSize(description(), PageDotsPerInch, WindowFontHalfPoints, measurer);

@@ -1,7 +1,7 @@
 // The window the runtime builds from a window description in a browser page: real HTML controls
 // at the described twip positions (96 CSS pixels an inch), their events handed to the core, the
 // control members the program's Form calls through WindowHost, and the page's modal dialogs.
-// The page side lives in page.js, reached through page.h only; this side holds the state the
+// The page side lives in page/*.js, reached through page.h only; this side holds the state the
 // core asks about.
 #pragma once
 

@@ -1,5 +1,6 @@
 // The page contract in both directions: the program's calls into the page, each one method of
-// formsPage in page.js, and the forms_web_* functions page.js calls in the program. No other
+// formsPage in the page's script (page/*.js), and the forms_web_* functions the page calls in
+// the program, through formsProgram (page/exports.js), which lists each of them once. No other
 // file of the backend holds JavaScript.
 #include "page.h"
 
@@ -116,8 +117,9 @@ void writeErrorLine(std::string_view line) { pageWriteErrorLine(line.data(), siz
 
 }  // namespace forms::detail::page
 
-// What page.js calls: the events, and the core's rules it asks about. A click and a key press
-// may wait for a dialog (ccall with async), the rest return at once.
+// What the page calls (page/exports.js lists each, tools/web/page_exports.py checks the two
+// lists agree): the events, and the core's rules it asks about. A click and a key press may wait
+// for a dialog (called as asynchronous), the rest return at once.
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void forms_web_click(int control) {
@@ -157,6 +159,8 @@ EMSCRIPTEN_KEEPALIVE void forms_web_release_key(int key) { forms::detail::heldKe
 
 EMSCRIPTEN_KEEPALIVE void forms_web_release_all_keys() { forms::detail::heldKeys().releaseAll(); }
 
+// Whether `inserted` characters replacing `selected` ones of a box holding `length` fit it: the
+// core's rule, the same in every backend.
 EMSCRIPTEN_KEEPALIVE int forms_web_fits_text_box(int length, int selected, int inserted) {
     return forms::detail::fitsTextBox(static_cast<std::size_t>(length), static_cast<std::size_t>(selected),
                                       static_cast<std::size_t>(inserted))

@@ -1,8 +1,10 @@
 // The page as the browser backend's C++ sees it: every call into the page is one function here,
-// and each is one method of formsPage in page.js (page.cpp holds the one-line calls). The other
-// direction, what page.js calls in the program, is the forms_web_* functions of page.cpp.
-// The enums that cross (ControlKind, DialogKind, KeyOutcome) and KeyOutcomeShift reach page.js
-// as the build generates them from their C++ definitions (tools/web/page_constants.py).
+// and each is one method of formsPage in the page's script, frame/web/page/*.js (page.cpp holds
+// the one-line calls). The other direction, what the page calls in the program, is the
+// forms_web_* functions of page.cpp, each called through formsProgram (page/exports.js). The
+// enums that cross (ControlKind, DialogKind, KeyOutcome), KeyOutcomeShift, the key codes and
+// the text boxes' limit reach the page as the build generates them from their C++ definitions
+// (tools/web/page_constants.py).
 #pragma once
 
 #include <optional>

@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Writes the numbers the program and its page exchange as JavaScript constants, read from their
-C++ definitions, so that page.js names them instead of repeating their values.
+C++ definitions, so that the page's script (frame/web/page/) names them instead of repeating
+their values.
 
     page_constants.py OUT NAME=HEADER...
 
 NAME is an `enum class` of HEADER (given as a frozen object of its enumerators, counted as C++
-counts them) or an integer `constexpr` of it. A name that is not found, or that is not written
-in the plain form read here, stops the build with a message naming it.
+counts them) or an integer `constexpr` of it (digit separators allowed, as C++ writes them). A
+name that is not found, or that is not written in the plain form read here, stops the build
+with a message naming it.
 """
 import re
 import sys
@@ -18,7 +20,7 @@ def without_comments(source):
 
 def integer(text, where):
     try:
-        return int(text.rstrip("uUlL"), 0)
+        return int(text.rstrip("uUlL").replace("'", ""), 0)
     except ValueError:
         sys.exit(f"{where}: {text!r} is not a plain integer")
 

@@ -3,7 +3,7 @@
 still reading the loader: the base64 WebAssembly moves out of the loader's JavaScript into a data
 block of its own before it, and a two-line script right after the block starts compiling it
 (where the browser decodes base64 itself). The loader takes the compiled module from there
-(frame/web/page.js), or, in a browser without it, rebuilds its data URL from the block.
+(frame/web/page/loader.js), or, in a browser without it, rebuilds its data URL from the block.
 
     wasm_first.py PAGE.html
 """
