@@ -48,29 +48,50 @@ Object.assign(formsPage, {
   },
 
   addControl(index, kind, name, caption, left, top, width, height, centred, hidden, hasKeyPress) {
-    let element;
-    if (kind === ControlKind.Label) {
-      element = document.createElement("div");
+    const element = formsPage.builders[kind](index, caption, centred, hasKeyPress);
+    element.id = name;
+    // A click on a control is that control's, never the window's.
+    element.addEventListener("click", (event) => event.stopPropagation());
+    element.style.left = left + "px";
+    element.style.top = top + "px";
+    element.style.width = width + "px";
+    element.style.height = height + "px";
+    element.hidden = hidden !== 0;
+    formsPage.controls[index] = element;
+    formsPage.kinds[index] = kind;
+  },
+
+  // One element builder for every kind of control, picked by the kind's number (ControlKind,
+  // generated from C++); the page stops at load should a kind have none.
+  builders: {
+    [ControlKind.Label](index, caption, centred) {
+      const element = document.createElement("div");
       element.className = "forms-label" + (centred ? " forms-centred" : "");
       element.textContent = caption;
-    } else if (kind === ControlKind.TextBox) {
-      element = document.createElement("input");
+      return element;
+    },
+    [ControlKind.TextBox](index, caption, centred, hasKeyPress) {
+      const element = document.createElement("input");
       element.type = "text";
       element.className = "forms-text";
       element.spellcheck = false;
       element.autocomplete = "off";
       formsPage.limitLength(element);
       if (hasKeyPress) formsPage.deliverKeyPresses(index, element);
-    } else if (kind === ControlKind.CommandButton) {
-      element = document.createElement("button");
+      return element;
+    },
+    [ControlKind.CommandButton](index, caption) {
+      const element = document.createElement("button");
       element.type = "button";
       element.className = "forms-button";
       element.textContent = caption;
       element.addEventListener("click", () => formsPage.later(() => formsProgram.click(index)));
-    } else {
-      // A radio button and its caption; a click anywhere on it selects it, as on the desktop.
-      // No <label for>: that would move the focus on a click the way no desktop label does.
-      element = document.createElement("div");
+      return element;
+    },
+    // A radio button and its caption; a click anywhere on it selects it, as on the desktop.
+    // No <label for>: that would move the focus on a click the way no desktop label does.
+    [ControlKind.OptionButton](index, caption) {
+      const element = document.createElement("div");
       element.className = "forms-option";
       const radio = document.createElement("input");
       radio.type = "radio";
@@ -87,17 +108,8 @@ Object.assign(formsPage, {
         radio.focus();
         formsPage.later(() => formsProgram.click(index));
       });
-    }
-    element.id = name;
-    // A click on a control is that control's, never the window's.
-    element.addEventListener("click", (event) => event.stopPropagation());
-    element.style.left = left + "px";
-    element.style.top = top + "px";
-    element.style.width = width + "px";
-    element.style.height = height + "px";
-    element.hidden = hidden !== 0;
-    formsPage.controls[index] = element;
-    formsPage.kinds[index] = kind;
+      return element;
+    },
   },
 
   // Appended in the core's stacking order: each text box's label right before its box, where a
@@ -138,3 +150,7 @@ Object.assign(formsPage, {
     frame.style.transform = scale < 1 ? "scale(" + Math.max(scale, readable) + ")" : "";
   },
 });
+
+for (const kind of Object.values(ControlKind)) {
+  if (!formsPage.builders[kind]) throw new Error("the page builds no control of kind " + kind);
+}
