@@ -24,6 +24,9 @@ from selenium.webdriver.common.by import By
 
 CHROMIUM = "/usr/bin/chromium"
 CHROMEDRIVER = "/usr/bin/chromedriver"
+# How long a wait may take before what it waits for counts as never coming: a busy machine can
+# take many seconds; what is missing never comes.
+PATIENCE = 30.0
 
 
 class Browser:
@@ -46,6 +49,9 @@ class Browser:
         except Exception:
             shutil.rmtree(self._profile, ignore_errors=True)
             raise
+        # A test's own script (making a text of megabytes for a paste) can take long on a busy
+        # machine; its limit is for a script that never ends.
+        self.driver.set_script_timeout(PATIENCE * 4)
 
     def close(self):
         try:
@@ -65,7 +71,7 @@ class Browser:
         """Opens a file from disk (file://), as a user double-clicking it would."""
         self.driver.get(pathlib.Path(path).resolve().as_uri())
 
-    def find(self, selector, timeout=10.0):
+    def find(self, selector, timeout=PATIENCE):
         """The first element matching the CSS selector, waiting until it exists and is shown."""
         deadline = time.monotonic() + timeout
         while True:
@@ -79,7 +85,7 @@ class Browser:
                 raise AssertionError(f"no element {selector!r} shown after {timeout} s")
             time.sleep(0.02)
 
-    def wait_for(self, condition, timeout=10.0, what="condition"):
+    def wait_for(self, condition, timeout=PATIENCE, what="condition"):
         """Waits until condition() is true, returning its value."""
         deadline = time.monotonic() + timeout
         while True:
