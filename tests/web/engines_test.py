@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """The programs' pages in another engine than Chromium's (Firefox ESR or WebKitGTK, headed on a
 private X display), opened from disk and driven by real clicks and key presses: each program's
-main job, the boxes closed with Enter and with Esc, a click inside a box then its key, a held
-Enter, the paste limit. What the engines share; the rest is tested in Chromium.
+main job and one form's Tab order, the boxes closed with Enter and with Esc, a click inside a
+box then its key, a held Enter, the paste limit. What the engines share; the rest is tested in
+Chromium.
 
     engines_test.py ENGINE PAGES_FOLDER [TEST_NAME...]      (ENGINE: firefox, webkit or chromium)
 """
@@ -18,6 +19,7 @@ ENGINE = None
 PAGES = None
 ENTER = "\n"
 ESCAPE = "\ue00c"
+TAB = "\ue004"
 LIMIT = 262144
 NOTICE = "Текст не помещается: в поле не более 262144 знаков"
 
@@ -58,7 +60,8 @@ class Page:
                               what=f"{name} = {expected!r} (it holds {self.value(name)[:40]!r})")
 
     def focused(self):
-        return self.browser.script("return document.activeElement.id")
+        """The focused control's name (an option button's is on the element around its input)."""
+        return self.browser.script("return (document.activeElement.closest('[id]') || {}).id || ''")
 
     def wait_focus(self, name):
         self.browser.wait_for(lambda: self.focused() == name, what=f"focus on {name}")
@@ -117,6 +120,9 @@ class Pages(unittest.TestCase):
         with self.subTest("sumdiff"):
             page = self.page("sumdiff")
             page.wait_focus("Text1")
+            for name in ("Text2", "Text3", "Option1", "Command1", "Text1"):  # the Tab order, round
+                page.type(TAB)
+                page.wait_focus(name)
             page.type("1.5" + ENTER)  # KeyPress moves the focus on; nothing is typed
             page.wait_focus("Text2")
             page.type("2")
