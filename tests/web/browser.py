@@ -353,6 +353,8 @@ class FirefoxBrowser(_Headed):
                 except Exception:
                     pass
                 self._socket.close()
+            elif self._process:
+                self._process.terminate()  # it never took a session: nothing closes it
             if self._process:
                 try:
                     self._process.wait(10)
@@ -476,7 +478,7 @@ class WebKitBrowser(_Headed, Browser):
             self._stop()
 
     def type(self, keys):
-        # WebKitWebDriver types "\\n" as a line feed, not as the Enter key.
+        # WebKitWebDriver types "\n" as a line feed, not as the Enter key.
         super().type(keys.replace("\n", ENTER))
 
 
