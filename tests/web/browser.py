@@ -48,6 +48,19 @@ CHROMEDRIVER = "/usr/bin/chromedriver"
 PATIENCE = float(os.environ.get("FORMS_TEST_PATIENCE", "30"))
 
 
+def wait_until(condition, what, timeout=PATIENCE):
+    """Waits until condition() is true, returning its value; after timeout seconds fails naming
+    what never came."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError(f"{what} after {timeout:g} s")
+        time.sleep(0.05)
+
+
 class Browser:
     """One headless Chromium with a fresh profile, closed and removed by close()."""
 
@@ -106,14 +119,7 @@ class Browser:
 
     def wait_for(self, condition, timeout=PATIENCE, what="condition"):
         """Waits until condition() is true, returning its value."""
-        deadline = time.monotonic() + timeout
-        while True:
-            value = condition()
-            if value:
-                return value
-            if time.monotonic() > deadline:
-                raise AssertionError(f"{what} not met after {timeout} s")
-            time.sleep(0.02)
+        return wait_until(condition, f"{what} not met", timeout)
 
     def is_gone(self, element):
         """Whether the element has left the page."""
@@ -182,18 +188,6 @@ def _hold(press, release, seen, repeats):
 
 
 # The headed engines: a private X display with a window manager, and keys from the X server.
-
-def wait_until(condition, what, timeout=PATIENCE):
-    """Waits until condition() is true, returning its value; after timeout seconds fails naming
-    what never came."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = condition()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise AssertionError(f"{what} after {timeout:g} s")
-        time.sleep(0.05)
 
 
 class XDisplay:
