@@ -7,6 +7,8 @@ set -uo pipefail
 program=$1
 source "$(dirname "$0")/x_session.sh"
 start_x_display 1024x768
+# A window manager gives the window the keyboard, as on a desktop.
+start_window_manager
 
 # The reader of stderr exits at once, before the program starts.
 exec 3> >(exec true)
@@ -17,8 +19,7 @@ pid=$!
 pids+=("$pid")
 exec 3>&-
 
-# form_has_keyboard: the program's window has the keyboard (without a window manager the
-# program gives it the keyboard itself when it shows).
+# form_has_keyboard: the program's window has the keyboard.
 form_has_keyboard() { [ "$(xdotool getwindowname "$(xdotool getwindowfocus)")" = Form1 ]; }
 wait_until "condsum: its window never got the keyboard" form_has_keyboard || exit 1
 # Text1 has the focus at start; Tab goes Text2, Text3, then the button.
