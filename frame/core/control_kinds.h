@@ -30,6 +30,9 @@ struct ControlKindTraits {
     CaptionMargins captionMargins;
     bool raisesClick;     // a click on it runs its Click handler
     bool raisesKeyPress;  // a key typed into it runs its KeyPress handler
+    // Shows no caption of its own, so screen readers announce it by the caption of the label
+    // over it (labelOf), and that label comes right before it in the stacking order.
+    bool namedByLabel;
     // Drawn beneath any control it overlaps, so that it never hides a box's border or a
     // button's edge: a label's box is often taller or wider than its text.
     bool liesBeneath;
@@ -45,11 +48,11 @@ constexpr std::array<Row, ControlKindCount> perKind(const Row (&rows)[Rows]) {
 }
 
 inline constexpr auto controlKinds = perKind<ControlKindTraits>({
-    // kind                      interface        focus  caption margins         click  keys   beneath
-    {ControlKind::Label,         "Label",         false, true,  {0, 0, false},  false, false, true},
-    {ControlKind::TextBox,       "TextBox",       true,  false, {0, 0, false},  false, true,  false},
-    {ControlKind::CommandButton, "CommandButton", true,  true,  {12, 6, false}, true,  false, false},
-    {ControlKind::OptionButton,  "OptionButton",  true,  true,  {6, 0, true},   true,  false, false},
+    // kind                      interface        focus  caption margins         click  keys   label  beneath
+    {ControlKind::Label,         "Label",         false, true,  {0, 0, false},  false, false, false, true},
+    {ControlKind::TextBox,       "TextBox",       true,  false, {0, 0, false},  false, true,  true,  false},
+    {ControlKind::CommandButton, "CommandButton", true,  true,  {12, 6, false}, true,  false, false, false},
+    {ControlKind::OptionButton,  "OptionButton",  true,  true,  {6, 0, true},   true,  false, false, false},
 });
 
 constexpr const ControlKindTraits& traitsOf(ControlKind kind) { return controlKinds[static_cast<std::size_t>(kind)]; }

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "control_kinds.h"
+
 namespace forms::detail {
 
 int pixelsFromTwips(int twips, double dotsPerInch) {
@@ -16,9 +18,10 @@ int controlIndex(const WindowDescription& window, std::string_view name) {
     return -1;
 }
 
-int labelOf(const WindowDescription& window, int textBox) {
+int labelOf(const WindowDescription& window, int control) {
     const auto& controls = window.controls;
-    const ControlDescription& box = controls[textBox];
+    const ControlDescription& box = controls[control];
+    if (!traitsOf(box.kind).namedByLabel) return -1;
     int nearest = -1;
     for (std::size_t index = 0; index < controls.size(); ++index) {
         const ControlDescription& label = controls[index];

@@ -14,8 +14,9 @@ int pixelsFromTwips(int twips, double dotsPerInch);
 // The index of the control named `name` in the description, or -1.
 int controlIndex(const WindowDescription& window, std::string_view name);
 
-// The label that names a text box: the nearest label above it whose columns overlap the box's,
-// or -1. Screen readers announce the box by that label's caption.
-int labelOf(const WindowDescription& window, int textBox);
+// The label that names a control of a kind named by its label (a text box): the nearest label
+// above it whose columns overlap the control's, or -1; -1 for every other kind. Screen readers
+// announce the control by that label's caption.
+int labelOf(const WindowDescription& window, int control);
 
 }  // namespace forms::detail

@@ -78,7 +78,7 @@ std::vector<int> stackingOrder(const WindowDescription& window) {
         placed[control] = true;
     };
     for (const int control : tabOrder(window)) {
-        const int label = controls[control].kind == ControlKind::TextBox ? labelOf(window, control) : -1;
+        const int label = labelOf(window, control);
         if (label >= 0 && !placed[label]) place(label);
         place(control);
     }

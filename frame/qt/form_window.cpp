@@ -213,12 +213,11 @@ void FormWindow::nameTextBoxesByTheirLabels() {
     // Screen readers announce a text box by its label's caption, and the label is the box's
     // buddy, which gives the box its labelled-by relation.
     const auto& controls = description().controls;
-    for (std::size_t box = 0; box < controls.size(); ++box) {
-        if (controls[box].kind != ControlKind::TextBox) continue;
-        const int label = labelOf(description(), static_cast<int>(box));
+    for (std::size_t control = 0; control < controls.size(); ++control) {
+        const int label = labelOf(description(), static_cast<int>(control));
         if (label < 0) continue;
-        controls_[box]->setAccessibleName(toQString(controls[label].caption));
-        static_cast<QLabel*>(controls_[static_cast<std::size_t>(label)])->setBuddy(controls_[box]);
+        controls_[control]->setAccessibleName(toQString(controls[label].caption));
+        static_cast<QLabel*>(controls_[static_cast<std::size_t>(label)])->setBuddy(controls_[control]);
     }
 }
 

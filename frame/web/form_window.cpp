@@ -97,10 +97,9 @@ void FormWindow::buildControls() {
                           control.hiddenAtStart, hasKeyPress(project(), control.name)});
     }
     for (const int control : stackingOrder(description())) page::stack(control);
-    for (std::size_t box = 0; box < controls.size(); ++box) {
-        if (controls[box].kind != ControlKind::TextBox) continue;
-        const int label = labelOf(description(), static_cast<int>(box));
-        if (label >= 0) page::nameBy(static_cast<int>(box), label);
+    for (std::size_t control = 0; control < controls.size(); ++control) {
+        const int label = labelOf(description(), static_cast<int>(control));
+        if (label >= 0) page::nameBy(static_cast<int>(control), label);
     }
 }
 
