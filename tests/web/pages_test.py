@@ -16,7 +16,7 @@ import threading
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from browser import Browser  # noqa: E402
+from browser import Browser, window_look  # noqa: E402
 from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
 
@@ -142,6 +142,7 @@ class ProgramsCompute(unittest.TestCase):
         page.click("Command1")
         page.wait_focus("Text1")
         self.assertEqual(page.background(".forms-client"), "rgb(190, 190, 190)")
+        self.assertEqual(window_look(page.browser), [True, True])
         page.type("-5" + ENTER)
         page.browser.wait_for(lambda: page.background(".forms-client") == "rgb(200, 0, 0)", what="red window")
         # Labels keep their own background.
