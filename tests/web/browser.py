@@ -175,6 +175,18 @@ class Browser:
                  "ignored": node.get("ignored", False)} for node in nodes]
 
 
+def window_look(browser):
+    """[whether the window's colour stands out from the default face by a visible step, whether
+    a button's caption is opaque and dark]: what every engine must show alike."""
+    return browser.script("""
+        const rgba = (selector, property) => getComputedStyle(document.querySelector(selector))[property]
+            .match(/[0-9.]+/g).map(Number).concat(1).slice(0, 4);
+        const face = rgba('.forms-window', 'backgroundColor'), shown = rgba('.forms-client', 'backgroundColor');
+        const caption = rgba('.forms-button', 'color');
+        return [Math.max(...[0, 1, 2].map((i) => Math.abs(face[i] - shown[i]))) >= 32,
+                caption[3] === 1 && Math.max(...caption.slice(0, 3)) <= 64];""")
+
+
 def _hold(press, release, seen, repeats):
     """Presses (press(n) for the n-th time, 0 first) until the page has seen 1 + repeats
     key-downs, waiting for each before the next, as quick repeats may be merged; then release()."""

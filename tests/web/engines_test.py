@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """The programs' pages in another engine than Chromium's (Firefox ESR or WebKitGTK, headed on a
 private X display), opened from disk and driven by real clicks and key presses: each program's
-main job and one form's Tab order, the boxes closed with Enter and with Esc, a click inside a
-box then its key, a held Enter, the paste limit. What the engines share; the rest is tested in
+main job and one form's Tab order, the window's look (a colour the program sets stands out from
+the default face, a button's caption is dark), the boxes closed with Enter and with Esc, a click
+inside a box then its key, a held Enter, the paste limit. What the engines share; the rest is tested in
 Chromium.
 
     engines_test.py ENGINE PAGES_FOLDER [TEST_NAME...]      (ENGINE: firefox, webkit or chromium)
@@ -13,7 +14,7 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from browser import open_browser  # noqa: E402
+from browser import open_browser, window_look  # noqa: E402
 
 ENGINE = None
 PAGES = None
@@ -148,6 +149,7 @@ class Pages(unittest.TestCase):
             page = self.page("signcolor")
             page.click("#Command1")
             page.wait_focus("Text1")
+            self.assertEqual(window_look(page.browser), [True, True])
             page.type("-5" + ENTER)
             page.browser.wait_for(lambda: page.browser.script(
                 "return getComputedStyle(document.querySelector('.forms-client')).backgroundColor")

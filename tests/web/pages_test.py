@@ -16,7 +16,7 @@ import threading
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from browser import Browser  # noqa: E402
+from browser import Browser, window_look  # noqa: E402
 from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
 
@@ -142,6 +142,7 @@ class ProgramsCompute(unittest.TestCase):
         page.click("Command1")
         page.wait_focus("Text1")
         self.assertEqual(page.background(".forms-client"), "rgb(190, 190, 190)")
+        self.assertEqual(window_look(page.browser), [True, True])
         page.type("-5" + ENTER)
         page.browser.wait_for(lambda: page.background(".forms-client") == "rgb(200, 0, 0)", what="red window")
         # Labels keep their own background.
@@ -314,6 +315,30 @@ class PageBehaviour(unittest.TestCase):
                                           dialog)
         self.assertGreaterEqual(left, 0)
         self.assertLessEqual(right, page.browser.script("return document.documentElement.clientWidth"))
+
+    def test_boxes_on_a_phone_open_whole_in_view_and_ok_takes_a_tap(self):
+        # A 320 px screen shows part of these windows: the error box opens whole in that part,
+        # zoomed in three times too, and OK takes a real click where it is.
+        for program, option, zoom in [("switchcalc", "Option1", 1), ("sumdiff", None, 1), ("condsum", None, 1),
+                                      ("condsum", None, 3)]:
+            with self.subTest(program=program, zoom=zoom):
+                page = Page(self, program, width=320)
+                page.type("1E39" if program == "sumdiff" else "40000")
+                if option:
+                    page.click(option)
+                page.browser.driver.execute_cdp_cmd("Emulation.setPageScaleFactor", {"pageScaleFactor": zoom})
+                page.browser.script("document.getElementById('Command1').click()")
+                _, _, dialog = page.dialog()
+                inside, x, y = page.browser.script("""
+                    const box = arguments[0].getBoundingClientRect(), view = visualViewport;
+                    const ok = arguments[0].querySelector('button').getBoundingClientRect();
+                    return [box.left >= view.offsetLeft && box.right <= view.offsetLeft + view.width &&
+                            box.top >= view.offsetTop && box.bottom <= view.offsetTop + view.height,
+                            ok.x + ok.width / 2, ok.y + ok.height / 2];""", dialog)
+                self.assertTrue(inside)
+                if zoom == 1:
+                    page.browser.click_at(x, y)
+                    page.browser.wait_for(lambda: page.browser.is_gone(dialog), what="box closed by OK")
 
     def test_forced_colours_keep_the_window_colour_a_program_sets(self):
         page = Page(self, "signcolor")

@@ -60,7 +60,16 @@ Object.assign(formsPage, {
       }
       body.append(buttons);
       dialog.append(bar, body);
+      // The box stays whole and centred in what the user sees while it is open, as the view
+      // is panned, pinch-zoomed or resized (an on-screen keyboard coming up).
+      const place = () => formsPage.placeDialog(dialog);
+      const view = window.visualViewport || window;
+      const follow = (listen) => {
+        view[listen]("resize", place);
+        view[listen]("scroll", place);
+      };
       const finish = (answer) => {
+        follow("removeEventListener");
         dialog.close();
         dialog.remove();
         if (returnFocus && returnFocus.isConnected) returnFocus.focus();
@@ -102,7 +111,40 @@ Object.assign(formsPage, {
       }));
       document.body.append(dialog);
       dialog.showModal();
+      place();
+      follow("addEventListener");
       focused.focus();
     });
+  },
+
+  // Places an open dialog in the middle of the part of the page the user sees (the visual
+  // viewport: on a phone the window may be wider than the screen and panned, or pinch-zoomed),
+  // whole: no wider or higher than that part less a margin, its text wrapping; should even the
+  // wrapped box not fit (a view zoomed far in), it is scaled down to fit. A dialog is fixed in
+  // the layout viewport, the visual viewport's offsets are from that viewport's corner.
+  placeDialog(dialog) {
+    const view = window.visualViewport ||
+      {offsetLeft: 0, offsetTop: 0, width: document.documentElement.clientWidth, height: window.innerHeight};
+    const margin = 8;
+    const width = Math.max(0, view.width - 2 * margin);
+    const height = Math.max(0, view.height - 2 * margin);
+    const style = dialog.style;
+    style.transform = "";
+    style.transformOrigin = "0 0";
+    style.margin = "0";
+    style.right = style.bottom = "auto";
+    style.minWidth = Math.min(240, width) + "px";
+    style.maxWidth = style.maxHeight = "none";
+    // The least width the box's content takes (its icon and buttons in a row, its text wrapped).
+    style.width = "min-content";
+    const least = dialog.offsetWidth;
+    style.width = "";
+    const scale = Math.min(1, width / Math.max(least, 1));
+    style.maxWidth = Math.max(width, least) + "px";
+    if (scale < 1) style.transform = "scale(" + scale + ")";
+    style.maxHeight = height / scale + "px";
+    // Whole pixels: text placed between two is drawn blurred in some engines.
+    style.left = Math.round(view.offsetLeft + (view.width - dialog.offsetWidth * scale) / 2) + "px";
+    style.top = Math.round(view.offsetTop + (view.height - dialog.offsetHeight * scale) / 2) + "px";
   },
 });
