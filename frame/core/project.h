@@ -116,6 +116,18 @@ struct PackageTexts {
     std::string_view descriptionRu;
 };
 
+// A program's package texts as its project descriptor gives them: `.package = packageTexts({...})`.
+// Only the desktop packaging reads them; a page never shows them, so the browser build drops
+// them here, at compile time, and they take no room in the page.
+consteval PackageTexts packageTexts(PackageTexts texts) {
+#ifdef __EMSCRIPTEN__
+    static_cast<void>(texts);
+    return {};
+#else
+    return texts;
+#endif
+}
+
 struct Project {
     std::string_view title;  // the program's name; the caption of untitled dialogs
     std::string_view startUpObject = "Form1";

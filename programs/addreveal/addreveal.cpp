@@ -69,7 +69,7 @@ const forms::Project project{
     .createForm = forms::formOf<Form1>,
     .version = &version,
     .summary = "Reveals two addends and reports their single-precision sum in a message box.",
-    .package = {
+    .package = forms::packageTexts({
         .summary = "Sum of two addends in a message box",
         .summaryRu = "Сумма двух слагаемых в окне сообщения",
         .description =
@@ -78,7 +78,7 @@ const forms::Project project{
         .descriptionRu =
             "Кнопка открывает два поля для слагаемых и вторую кнопку, которая сообщает их"
             " сумму, вычисленную с одинарной точностью, в окне сообщения.",
-    },
+    }),
 };
 
 }  // namespace addreveal

@@ -58,12 +58,12 @@ const forms::Project project{
     .createForm = forms::formOf<Form1>,
     .version = &version,
     .summary = "Gives A+B when A>B, otherwise A-B, as a 16-bit integer.",
-    .package = {
+    .package = forms::packageTexts({
         .summary = "Sum or difference by comparing two numbers",
         .summaryRu = "Сумма или разность по сравнению чисел",
         .description = "Gives C = A+B when A is greater than B and C = A-B otherwise, as a 16-bit integer.",
         .descriptionRu = "Даёт C = A+B, если A больше B, и C = A-B в остальных случаях, как 16-битное целое.",
-    },
+    }),
 };
 
 }  // namespace condsum

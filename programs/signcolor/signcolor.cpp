@@ -60,7 +60,7 @@ const forms::Project project{
     .createForm = forms::formOf<Form1>,
     .version = &version,
     .summary = "Colours its window dark blue for a number N >= 0 and red for N < 0.",
-    .package = {
+    .package = forms::packageTexts({
         .summary = "Sign of a number as the window colour",
         .summaryRu = "Знак числа цветом окна",
         .description =
@@ -71,7 +71,7 @@ const forms::Project project{
             "Кнопка открывает поле для числа и делает окно серым; Enter в поле окрашивает"
             " окно в тёмно-синий цвет для неотрицательного числа и в красный для "
             "отрицательного.",
-    },
+    }),
 };
 
 }  // namespace signcolor

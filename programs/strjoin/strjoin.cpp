@@ -66,7 +66,7 @@ const forms::Project project{
     .createForm = forms::formOf<Form1>,
     .version = &version,
     .summary = "Joins two strings typed into its window.",
-    .package = {
+    .package = forms::packageTexts({
         .summary = "Joining two strings",
         .summaryRu = "Объединение двух строк",
         .description =
@@ -75,7 +75,7 @@ const forms::Project project{
         .descriptionRu =
             "Щелчок по пустому окну открывает два поля для строк; кнопка объединяет их в "
             "поле результата.",
-    },
+    }),
 };
 
 }  // namespace strjoin

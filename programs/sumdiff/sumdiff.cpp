@@ -60,7 +60,7 @@ const forms::Project project{
     .createForm = forms::formOf<Form1>,
     .version = &version,
     .summary = "Adds or subtracts two numbers A and B in single precision.",
-    .package = {
+    .package = forms::packageTexts({
         .summary = "Sum or difference of two numbers",
         .summaryRu = "Сумма или разность двух чисел",
         .description =
@@ -69,7 +69,7 @@ const forms::Project project{
         .descriptionRu =
             "Введите два числа A и B, выберите сумму или разность и нажмите кнопку: "
             "результат, вычисленный с одинарной точностью, появится в поле C.",
-    },
+    }),
 };
 
 }  // namespace sumdiff

@@ -63,7 +63,7 @@ const forms::Project project{
     .summary =
         "Adds or subtracts two numbers, as two option buttons choose; keeps the "
         "result as a 16-bit integer.",
-    .package = {
+    .package = forms::packageTexts({
         .summary = "Sum or difference as a whole number, chosen by a switch",
         .summaryRu = "Сумма или разность целым числом, выбор переключателем",
         .description =
@@ -72,7 +72,7 @@ const forms::Project project{
         .descriptionRu =
             "Два переключателя выбирают, будет ли C равно A+B или A-B; результат — "
             "16-битное целое, которое программа хранит между нажатиями.",
-    },
+    }),
 };
 
 }  // namespace switchcalc

@@ -98,7 +98,7 @@ const forms::Project project{
     .publicFunctions = publicFunctions,
     .version = &version,
     .summary = "Asks for three numbers and reports A^2+B*C/2 or the truth of A>B AND B>C.",
-    .package = {
+    .package = forms::packageTexts({
         .summary = "Arithmetic or logical expression of three numbers",
         .summaryRu = "Арифметическое или логическое выражение трёх чисел",
         .description =
@@ -107,7 +107,7 @@ const forms::Project project{
         .descriptionRu =
             "Запрашивает по очереди три числа A, B и C и сообщает значение выражения "
             "A^2+B*C/2 или истинность условия A>B и B>C.",
-    },
+    }),
 };
 
 }  // namespace triexpr

@@ -52,7 +52,7 @@ const forms::Project project{
     .createForm = forms::formOf<Form1>,
     .version = &version,
     .summary = "Computes N(N+1)/2, the sum of 1 to N, as a 16-bit integer.",
-    .package = {
+    .package = forms::packageTexts({
         .summary = "Sum of the numbers from 1 to N",
         .summaryRu = "Сумма чисел от 1 до N",
         .description =
@@ -61,7 +61,7 @@ const forms::Project project{
         .descriptionRu =
             "Вычисляет N(N+1)/2 для положительного целого N как 16-битное целое; о "
             "неположительном числе программа сообщает.",
-    },
+    }),
 };
 
 }  // namespace trisum

@@ -124,6 +124,20 @@ class PageExports(unittest.TestCase):
                 self.assertFalse(stamped)
 
 
+class PageHead(unittest.TestCase):
+    def test_style_and_script_lose_comments_and_blanks_but_not_meaning(self):
+        sys.path.insert(0, str(TOOLS))
+        import page_head
+        css = """/* a comment,
+                    over lines */
+            .a > :not(.b) , .c { width: calc(100vw - 16px);
+              margin: 0 1px; }
+        """
+        self.assertEqual(page_head.minified_css(css), ".a > :not(.b),.c{width:calc(100vw - 16px);margin:0 1px;}")
+        script = "// a comment\nif (a) {\n  // another\n  b(\"//kept\");\n}\n"
+        self.assertEqual(page_head.minified_script(script), 'if (a) {\nb("//kept");\n}')
+
+
 class AsyncifyCheckedLink(unittest.TestCase):
     def link(self, message):
         """A stand-in link that writes its output and says `message` on standard error."""

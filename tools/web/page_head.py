@@ -3,7 +3,8 @@
 (NAME.json, written by tools/web/web_page_parts_main.cpp): the window icon inlined as the page's
 icon, one <meta> line per field of the version record, the summary as the page's description,
 the window's style sheet and the script that makes the served pages installable
-(tools/web/installable.js). The title is the window's caption and the program's name, so that tabs
+(tools/web/installable.js), both without their comments and indentation, which every page would
+otherwise carry. The title is the window's caption and the program's name, so that tabs
 can be told apart where several windows share a caption.
 
     page_head.py PROGRAM.json ICON_FOLDER STYLE.css OUT_HEAD.html OUT_TITLE.txt
@@ -12,7 +13,24 @@ import base64
 import html
 import json
 import pathlib
+import re
 import sys
+
+
+def minified_css(text):
+    """The style sheet without comments, and without the blanks that mean nothing: around braces,
+    semicolons and commas, and after colons. A blank before a colon stays (`a :not(b)` is
+    not `a:not(b)`), and so does one inside a value (`calc(100vw - 16px)`)."""
+    text = re.sub(r"/\*.*?\*/", "", text, flags=re.DOTALL)
+    text = re.sub(r"\s+", " ", text)
+    text = re.sub(r"\s*([{};,])\s*", r"\1", text)
+    return text.replace(": ", ":").strip()
+
+
+def minified_script(text):
+    """The script without its comment lines and indentation; every other line as it is."""
+    lines = (line.strip() for line in text.splitlines())
+    return "\n".join(line for line in lines if line and not line.startswith("//"))
 
 
 def main():
@@ -27,8 +45,8 @@ def main():
     lines.append(f'<meta name="description" content="{html.escape(description["summary"])}">')
     for field, value in description["version"].items():
         lines.append(f'<meta name="forms-version-{field}" content="{html.escape(value)}">')
-    lines.append("<style>\n" + style.read_text(encoding="utf-8").strip() + "\n</style>")
-    installable = pathlib.Path(__file__).with_name("installable.js").read_text(encoding="utf-8").strip()
+    lines.append("<style>\n" + minified_css(style.read_text(encoding="utf-8")) + "\n</style>")
+    installable = minified_script(pathlib.Path(__file__).with_name("installable.js").read_text(encoding="utf-8"))
     lines.append("<script>\n" + installable + "\n</script>")
     out_head.write_text("\n".join(lines) + "\n", encoding="utf-8")
     caption, name = description["caption"], description["name"]
