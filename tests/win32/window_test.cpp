@@ -366,6 +366,12 @@ private:
         return FALSE;
     }
     static void CALLBACK onTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+        // A tick of a timer already killed can still be in the queue (killing a timer leaves
+        // its posted ticks), and may come while the next box is open: it finds nothing to do.
+        if (!pending()) {
+            KillTimer(nullptr, timer);
+            return;
+        }
         HWND dialog = nullptr;
         EnumThreadWindows(GetCurrentThreadId(), &takeShownDialog, reinterpret_cast<LPARAM>(&dialog));
         if (!dialog) return;
