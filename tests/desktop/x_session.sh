@@ -29,9 +29,11 @@ wait_until() {
     done
 }
 
-# start_x_display WIDTHxHEIGHT: a virtual X display of that size, for this test alone.
+# start_x_display WIDTHxHEIGHT: a virtual X display of that size, for this test alone. It never
+# resets: an X server left by its last client resets, and a client connecting meanwhile (the
+# window manager right after the check that none runs yet) is refused and ends.
 start_x_display() {
-    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$work/display" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
     x_server=$!
     pids+=($!)
     wait_until "no X display from Xvfb" test -s "$work/display" || exit 1
@@ -43,10 +45,12 @@ start_x_display() {
 # test ends at once when none comes.
 start_window_manager() {
     wmctrl -m >/dev/null 2>&1 && return
-    openbox --sm-disable >/dev/null 2>&1 &
+    openbox --sm-disable >/dev/null 2>"$work/window-manager.err" &
     window_manager=$!
     pids+=($!)
-    wait_until "no window manager on $DISPLAY" wmctrl -m || exit 1
+    wait_until "no window manager on $DISPLAY" wmctrl -m && return
+    echo "  the window manager said: $(head -3 "$work/window-manager.err")"
+    exit 1
 }
 
 # managed WINDOW: the window manager has taken the window (it lists it among its clients).

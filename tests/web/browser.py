@@ -212,7 +212,9 @@ class XDisplay:
         read, write = os.pipe()
         try:
             self._processes.append(subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write), "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
+                ["Xvfb", "-displayfd", str(write), "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp",
+                 # never reset: a server resetting after its last client refuses the next one
+                 "-noreset"],
                 pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
             os.close(write)
             write = None
